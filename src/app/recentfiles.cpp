@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "recentfiles.h"
+
+#include "settingsstore.h"
+
+#include <QFileInfo>
+
+namespace RecentFiles {
+
+namespace {
+
+QString valueName(int n)
+{
+    return QStringLiteral("File") + QString::number(n);
+}
+
+} // namespace
+
+QStringList read(const SettingsStore &settings)
+{
+    QStringList files;
+    for (int n = 1; n <= count; ++n)
+        files.append(settings.readString(Keys::Recent, valueName(n)));
+    return files;
+}
+
+void add(SettingsStore &settings, const QString &path)
+{
+    QStringList files = read(settings);
+    if (files.at(0) == path)
+        return;
+    // The second and third entries swap up; the fourth, like a new path, pushes the oldest out.
+    if (files.at(1) == path)
+        files.removeAt(1);
+    else if (files.at(2) == path)
+        files.removeAt(2);
+    else
+        files.removeLast();
+    files.prepend(path);
+    for (int n = 1; n <= count; ++n)
+        settings.writeString(Keys::Recent, valueName(n), files.at(n - 1));
+}
+
+QString menuCaption(int n, const QString &path)
+{
+    const QString number = u'&' + QString::number(n);
+    return path.isEmpty() ? number : number + u' ' + QFileInfo(path).fileName();
+}
+
+} // namespace RecentFiles

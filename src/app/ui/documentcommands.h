@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "editor/colors.h"
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class TDocumentPage;
+class TMainForm;
+
+// The commands that create, open, save and close document pages, the save question, the recent files,
+// the title and background boxes, and what runs whenever another page becomes active. The main window
+// owns it and forwards its menu handlers here.
+class DocumentCommands : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DocumentCommands(TMainForm &form);
+
+    void connectDocumentToolbar();
+    // True while a command adds, removes or activates pages itself and runs the page change when done.
+    bool isChangingPages() const { return m_changingPages; }
+
+    void NewClick();
+    void OpenClick();
+    void SaveClick();
+    void SaveAs1Click();
+    void Close1Click();
+    void RecentClick(int n);
+    void CutClick();
+    void CopyClick();
+    void PasteClick();
+    void File1Click();
+    void FilePagesChange();
+    // The parts of Refresh that exist: settings, title and caption.
+    void Refresh();
+
+    // Opens path into a page, or activates the page that has it. False when no page shows the file.
+    bool openFileIntoPage(const QString &path);
+    // True when the caller may go on: the page was saved, or the user chose No.
+    bool saveQuestion();
+    void readTitleIntoBox();
+    void placeCaret(TDocumentPage *page);
+
+    void DocTitleEnter();
+    void DocTitleChange();
+    void DocTitleReturn();
+    void DocTitleExit();
+    void BackColorColorChange(TColor color);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    TDocumentPage *createPage(const QString &caption);
+    void activate(TDocumentPage *page);
+    bool refusePageLimit();
+    // Writes the page's text, asking to change to UTF-8 when its encoding cannot hold it; says why on
+    // failure and returns false, leaving the page modified.
+    bool writePage(TDocumentPage *page, const QString &path);
+    // Asks for a file name for Save As or the save question; nothing on Cancel or a refused overwrite.
+    std::optional<QString> askSaveName(bool askSimilar);
+    void addRecent(const QString &path);
+    // Save's author tag, then the write; false when the write failed.
+    bool saveWithAuthor(TDocumentPage *page, const QString &path);
+
+    TMainForm &m_form;
+    bool m_changingPages = false;
+    int m_titleStart = -1;
+};

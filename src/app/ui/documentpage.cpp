@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "documentpage.h"
+
+#include "app/productstrings.h"
+#include "editor/ui/editorbuffer.h"
+#include "editor/ui/sourceeditor.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+TDocumentPage::TDocumentPage(int k, int labelNumber, QWidget *parent)
+    : QWidget(parent)
+    , m_editor(new TSourceEditor(this))
+    , m_buffer(std::make_unique<EditorBuffer>(m_editor))
+    , m_fileLabel(new QLabel(Product::notSaved(), this))
+{
+    setObjectName(QStringLiteral("Page") + QString::number(k));
+    m_editor->setObjectName(QStringLiteral("RichEdit") + QString::number(k));
+    m_fileLabel->setObjectName(QStringLiteral("Label") + QString::number(labelNumber));
+    m_fileLabel->hide();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_editor);
+
+    // Every insertion or deletion, typed or written by a command, marks the page modified. The editor's
+    // own save point cannot tell: it is kept by the undo history, which is switched off.
+    connect(m_editor, &QsciScintillaBase::SCN_MODIFIED, this,
+        [this](int, int type, const char *, int, int, int, int, int, int, int) {
+            if ((type & (QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE))
+                && !m_modified && !m_loading) {
+                m_modified = true;
+                Q_EMIT modifiedByEdit();
+            }
+        });
+}
+
+TDocumentPage::~TDocumentPage() = default;
+
+QString TDocumentPage::fileName() const
+{
+    return m_fileLabel->text();
+}
+
+void TDocumentPage::setFileName(const QString &fileName)
+{
+    m_fileLabel->setText(fileName);
+}
+
+bool TDocumentPage::isUntitled() const
+{
+    return fileName() == Product::notSaved();
+}
+
+void TDocumentPage::setModifiedFlag(bool modified)
+{
+    m_modified = modified;
+}
+
+void TDocumentPage::loadText(const QString &text)
+{
+    m_loading = true;
+    m_buffer->setText(text);
+    m_loading = false;
+}

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class SourceBuffer;
+
+// Reading and changing attributes of the document's BODY start tag. An attribute is given with its "="
+// ("BGCOLOR=") and matched only as a whole name outside quoted values, so "LINK=" never finds "VLINK=".
+namespace BodyAttributes {
+
+enum class Case { Lower, Upper };
+
+struct Reading
+{
+    bool bodyPresent = false; // a "<BODY" after the first character, closed by ">"
+    bool added = false; // the attribute was missing and has been written with the default
+    QString value; // without its quotes; the default when absent
+};
+
+// The attribute's value; a missing attribute is added right after "<BODY" with the default, which is
+// returned. Without a BODY tag nothing changes and the default is returned.
+Reading read(SourceBuffer &buffer, const QString &name, const QString &defaultValue, Case letterCase);
+
+// Replaces the attribute's value (a quoted value with both its quotes) by value, case-converted, or adds
+// the attribute after "<BODY" when it is missing. A tag
+// without ">" or a value whose quote is never closed is left unchanged; returns whether the text changed.
+bool write(SourceBuffer &buffer, const QString &name, const QString &value, Case letterCase);
+
+} // namespace BodyAttributes

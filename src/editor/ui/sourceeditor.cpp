@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sourceeditor.h"
+
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+
+#include <QKeyEvent>
+
+namespace {
+
+constexpr int sciKey(int key, int modifiers)
+{
+    return key | (modifiers << 16);
+}
+
+} // namespace
+
+TSourceEditor::TSourceEditor(QWidget *parent)
+    : QsciScintilla(parent)
+{
+    setUtf8(true);
+    SendScintilla(SCI_SETEOLMODE, SC_EOL_CRLF);
+    SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
+    // Debian's build turns every insert/delete-text notification into an accessibility event that counts
+    // characters from the start of the buffer: a keystroke deep in a big page would cost milliseconds.
+    SendScintilla(SCI_SETMODEVENTMASK, SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE);
+    // EditorBuffer maps character positions to bytes through this index.
+    SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
+
+    SendScintilla(SCI_SETHSCROLLBAR, 1L);
+    SendScintilla(SCI_SETVSCROLLBAR, 1L);
+    SendScintilla(SCI_SETSCROLLWIDTH, 1L);
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1L);
+    // A found text stays marked while a dialog has the focus.
+    SendScintilla(SCI_HIDESELECTION, 0L);
+    const long margins = SendScintilla(SCI_GETMARGINS);
+    for (long margin = 0; margin < margins; ++margin)
+        SendScintilla(SCI_SETMARGINWIDTHN, static_cast<unsigned long>(margin), 0L);
+    SendScintilla(SCI_SETMARGINLEFT, 0UL, 2L);
+
+    // Undo belongs to the program's own list, so the main window's actions must get these keys: the
+    // command set decides which shortcuts the editor claims, Scintilla's key map what it does with them.
+    for (const QsciCommand::Command command : { QsciCommand::Undo, QsciCommand::Redo }) {
+        if (QsciCommand *bound = standardCommands()->find(command)) {
+            bound->setKey(0);
+            bound->setAlternateKey(0);
+        }
+    }
+    for (const int key : { sciKey('Z', SCMOD_CTRL), sciKey('Y', SCMOD_CTRL),
+             sciKey('Z', SCMOD_CTRL | SCMOD_SHIFT), sciKey(SCK_BACK, SCMOD_ALT) })
+        SendScintilla(SCI_CLEARCMDKEY, static_cast<unsigned long>(key));
+}
+
+void TSourceEditor::setFont(const QString &family, int pointSize)
+{
+    SendScintilla(SCI_STYLESETFONT, STYLE_DEFAULT, family.toUtf8().constData());
+    SendScintilla(SCI_STYLESETSIZE, STYLE_DEFAULT, static_cast<long>(pointSize));
+    SendScintilla(SCI_STYLECLEARALL);
+}
+
+void TSourceEditor::setColours(QColor text, QColor background)
+{
+    SendScintilla(SCI_STYLESETFORE, STYLE_DEFAULT, text);
+    SendScintilla(SCI_STYLESETBACK, STYLE_DEFAULT, background);
+    SendScintilla(SCI_STYLECLEARALL);
+    SendScintilla(SCI_SETCARETFORE, text);
+}
+
+void TSourceEditor::setWordWrap(bool on)
+{
+    SendScintilla(SCI_SETWRAPMODE, on ? SC_WRAP_WORD : SC_WRAP_NONE);
+}
+
+bool TSourceEditor::wordWrap() const
+{
+    return SendScintilla(SCI_GETWRAPMODE) == SC_WRAP_WORD;
+}
+
+void TSourceEditor::loadUtf8(const QByteArray &crlfUtf8)
+{
+    loadUtf8(this, crlfUtf8);
+}
+
+void TSourceEditor::loadUtf8(QsciScintillaBase *editor, const QByteArray &crlfUtf8)
+{
+    const bool readOnly = editor->SendScintilla(SCI_GETREADONLY);
+    if (readOnly)
+        editor->SendScintilla(SCI_SETREADONLY, 0L);
+    // Building the UTF-16 index over the whole text afterwards is quicker than keeping it up to date
+    // line by line while the text goes in. Its holders are counted, so each reference is put back.
+    int indexHolders = 0;
+    while (editor->SendScintilla(SCI_GETLINECHARACTERINDEX) & SC_LINECHARACTERINDEX_UTF16) {
+        editor->SendScintilla(SCI_RELEASELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
+        ++indexHolders;
+    }
+    // SCI_SETTEXT stops at the first NUL byte; a text holding one is appended with its length instead.
+    if (crlfUtf8.contains('\0')) {
+        editor->SendScintilla(SCI_CLEARALL);
+        editor->SendScintilla(
+            SCI_APPENDTEXT, static_cast<unsigned long>(crlfUtf8.size()), crlfUtf8.constData());
+    } else {
+        editor->SendScintilla(SCI_SETTEXT, 0UL, crlfUtf8.constData());
+    }
+    for (int i = 0; i < indexHolders; ++i)
+        editor->SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
+    if (readOnly)
+        editor->SendScintilla(SCI_SETREADONLY, 1L);
+    editor->SendScintilla(SCI_SETEMPTYSELECTION, 0L);
+    editor->SendScintilla(SCI_SETFIRSTVISIBLELINE, 0L);
+    editor->SendScintilla(SCI_SETXOFFSET, 0L);
+}
+
+void TSourceEditor::keyPressEvent(QKeyEvent *event)
+{
+    // Tab is typed as text, replacing a selection, rather than indenting the selected lines.
+    if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::NoModifier && !isReadOnly()) {
+        SendScintilla(SCI_REPLACESEL, "\t");
+        event->accept();
+        return;
+    }
+    QsciScintilla::keyPressEvent(event);
+}
