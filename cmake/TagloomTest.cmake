@@ -12,5 +12,5 @@ function(tagloom_add_test name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         TIMEOUT 300
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAGLOOM_HOME=${CMAKE_BINARY_DIR};QTWEBENGINE_DISABLE_SANDBOX=1;ASAN_OPTIONS=detect_leaks=0")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAGLOOM_HOME=${CMAKE_BINARY_DIR};QTWEBENGINE_DISABLE_SANDBOX=1")
 endfunction()

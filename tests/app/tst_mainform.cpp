@@ -12,6 +12,8 @@
 #include "testenvironment.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -89,6 +91,7 @@ private Q_SLOTS:
     void closingActivatesTheNeighbour();
     void titleAndBackgroundBoxesEditTheDocument();
     void closeSavesWindowStateButNoPreviewHeight();
+    void editKeysGoThroughTheWindow();
 };
 
 void TestMainForm::startsWithANewPageAndItsFrame()
@@ -533,6 +536,41 @@ void TestMainForm::closeSavesWindowStateButNoPreviewHeight()
 
     Fixture again({}, [&](SettingsStore &s) { s = settings; });
     QVERIFY(!again.form->action(QStringLiteral("WordWrap"))->isChecked());
+}
+
+void TestMainForm::editKeysGoThroughTheWindow()
+{
+    Fixture f;
+    TMainForm &form = *f.form;
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    TSourceEditor *editor = form.htmlSource();
+    editor->setFocus();
+    QVERIFY(!form.action(QStringLiteral("Cut"))->isEnabled());
+
+    EditorBuffer &buffer = form.activePage()->buffer();
+    const int at = int(f.text(0).indexOf(QStringLiteral("Your Document Text")));
+    buffer.select(at, 4);
+    QVERIFY(form.action(QStringLiteral("Cut"))->isEnabled());
+    QTest::keyClick(editor, Qt::Key_X, Qt::ControlModifier);
+    QVERIFY(!f.text(0).contains(QStringLiteral("Your Document Text")));
+    QVERIFY(f.text(0).contains(QStringLiteral("Document Text")));
+    QCOMPARE(form.statusPanelText(3), QStringLiteral("      Modified"));
+    QVERIFY(form.action(QStringLiteral("Paste"))->isEnabled());
+
+    // Paste puts the text back with CR LF line breaks, whatever the clipboard held.
+    QApplication::clipboard()->setText(QStringLiteral("One\nTwo"));
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    QVERIFY2(f.text(0).contains(QStringLiteral("One\r\nTwo Document Text")),
+        f.text(0).mid(at - 5, 40).toUtf8().toPercentEncoding().constData());
+    QCOMPARE(buffer.selStart(), at + 8);
+
+    // The editor keeps none of the program's Ctrl letters for itself.
+    const QString before = f.text(0);
+    for (const Qt::Key key : { Qt::Key_L, Qt::Key_T, Qt::Key_D, Qt::Key_U })
+        QTest::keyClick(editor, key, Qt::ControlModifier);
+    QCOMPARE(f.text(0), before);
 }
 
 QTEST_MAIN(TestMainForm)

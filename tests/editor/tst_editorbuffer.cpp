@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <iterator>
 #include <memory>
 
 using Sci = QsciScintillaBase;

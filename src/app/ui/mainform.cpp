@@ -152,6 +152,13 @@ void TMainForm::createActions()
         &TMainForm::CopyClick);
     add("Paste", QStringLiteral("&Paste"), QStringLiteral("paste"), QKeySequence(Qt::CTRL | Qt::Key_V),
         &TMainForm::PasteClick);
+    // The editor leaves these keys to the window, so the commands keep their old alternate keys too.
+    action(QStringLiteral("Cut"))
+        ->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete) });
+    action(QStringLiteral("Copy"))
+        ->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert) });
+    action(QStringLiteral("Paste"))
+        ->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert) });
 
     QAction *wrap = add(
         "WordWrap", QStringLiteral("&Word Wrap"), QString(), QKeySequence(), &TMainForm::WordWrap1Click);
@@ -464,7 +471,9 @@ void TMainForm::createStatusBar()
             panel->setMinimumWidth(widths[i]);
             bar->addWidget(panel, 1);
         } else {
-            panel->setFixedWidth(widths[i]);
+            // The modified mark must fit beside its image whatever the font.
+            const int mark = panel->fontMetrics().horizontalAdvance(Product::modifiedMark()) + 12;
+            panel->setFixedWidth(i == 2 || i == 3 ? qMax(widths[i], mark) : widths[i]);
             bar->addPermanentWidget(panel);
         }
         m_statusPanels.append(panel);

@@ -38,16 +38,26 @@ TSourceEditor::TSourceEditor(QWidget *parent)
         SendScintilla(SCI_SETMARGINWIDTHN, static_cast<unsigned long>(margin), 0L);
     SendScintilla(SCI_SETMARGINLEFT, 0UL, 2L);
 
-    // Undo belongs to the program's own list, so the main window's actions must get these keys: the
-    // command set decides which shortcuts the editor claims, Scintilla's key map what it does with them.
-    for (const QsciCommand::Command command : { QsciCommand::Undo, QsciCommand::Redo }) {
+    // Undo belongs to the program's own list, and cut, copy, paste and the Ctrl letters of the program's
+    // commands to the main window, so its actions must get these keys: the command set decides which
+    // shortcuts the editor claims, Scintilla's key map what it does with them.
+    for (const QsciCommand::Command command :
+        { QsciCommand::Undo, QsciCommand::Redo, QsciCommand::SelectionCut, QsciCommand::SelectionCopy,
+            QsciCommand::Paste, QsciCommand::LineCut, QsciCommand::LineCopy, QsciCommand::LineDelete,
+            QsciCommand::LineTranspose, QsciCommand::SelectionDuplicate, QsciCommand::SelectionLowerCase,
+            QsciCommand::SelectionUpperCase }) {
         if (QsciCommand *bound = standardCommands()->find(command)) {
             bound->setKey(0);
             bound->setAlternateKey(0);
         }
     }
-    for (const int key : { sciKey('Z', SCMOD_CTRL), sciKey('Y', SCMOD_CTRL),
-             sciKey('Z', SCMOD_CTRL | SCMOD_SHIFT), sciKey(SCK_BACK, SCMOD_ALT) })
+    for (const int key :
+        { sciKey('Z', SCMOD_CTRL), sciKey('Y', SCMOD_CTRL), sciKey('Z', SCMOD_CTRL | SCMOD_SHIFT),
+            sciKey(SCK_BACK, SCMOD_ALT), sciKey('X', SCMOD_CTRL), sciKey('C', SCMOD_CTRL),
+            sciKey('V', SCMOD_CTRL), sciKey(SCK_DELETE, SCMOD_SHIFT), sciKey(SCK_INSERT, SCMOD_CTRL),
+            sciKey(SCK_INSERT, SCMOD_SHIFT), sciKey('L', SCMOD_CTRL), sciKey('L', SCMOD_CTRL | SCMOD_SHIFT),
+            sciKey('T', SCMOD_CTRL), sciKey('T', SCMOD_CTRL | SCMOD_SHIFT), sciKey('D', SCMOD_CTRL),
+            sciKey('U', SCMOD_CTRL), sciKey('U', SCMOD_CTRL | SCMOD_SHIFT) })
         SendScintilla(SCI_CLEARCMDKEY, static_cast<unsigned long>(key));
 }
 
