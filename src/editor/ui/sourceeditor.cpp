@@ -103,6 +103,11 @@ void TSourceEditor::loadUtf8(QsciScintillaBase *editor, const QByteArray &crlfUt
         editor->SendScintilla(SCI_RELEASELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
         ++indexHolders;
     }
+    // With wrapping on, Scintilla lays out every line of the new text at once (seconds for a big page);
+    // switched on again afterwards, it wraps what is shown first and the rest when idle.
+    const long wrap = editor->SendScintilla(SCI_GETWRAPMODE);
+    if (wrap != SC_WRAP_NONE)
+        editor->SendScintilla(SCI_SETWRAPMODE, static_cast<unsigned long>(SC_WRAP_NONE));
     // SCI_SETTEXT stops at the first NUL byte; a text holding one is appended with its length instead.
     if (crlfUtf8.contains('\0')) {
         editor->SendScintilla(SCI_CLEARALL);
@@ -118,6 +123,8 @@ void TSourceEditor::loadUtf8(QsciScintillaBase *editor, const QByteArray &crlfUt
     editor->SendScintilla(SCI_SETEMPTYSELECTION, 0L);
     editor->SendScintilla(SCI_SETFIRSTVISIBLELINE, 0L);
     editor->SendScintilla(SCI_SETXOFFSET, 0L);
+    if (wrap != SC_WRAP_NONE)
+        editor->SendScintilla(SCI_SETWRAPMODE, static_cast<unsigned long>(wrap));
 }
 
 void TSourceEditor::keyPressEvent(QKeyEvent *event)
