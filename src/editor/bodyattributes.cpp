@@ -3,6 +3,8 @@
 
 #include "sourcebuffer.h"
 
+#include <QLocale>
+
 namespace BodyAttributes {
 
 namespace {
@@ -10,24 +12,15 @@ namespace {
 struct Tag
 {
     int start = -1; // of "<BODY"
-    int end = -1; // of ">"
-    QString text;
+    QString text; // from "<BODY" up to its ">"
 };
 
-Tag findBodyTag(const SourceBuffer &buffer)
+Tag readBodyTag(const SourceBuffer &buffer)
 {
-    Tag tag;
-    const int body = buffer.findText(QStringLiteral("<BODY"), 0, buffer.length());
-    // A BODY tag at the very start does not count; pages always have something before it.
-    if (body <= 0)
-        return tag;
-    const int close = buffer.findText(QStringLiteral(">"), body, buffer.length() - body);
-    if (close < 0)
-        return tag;
-    tag.start = body;
-    tag.end = close;
-    tag.text = buffer.textRange(body, close);
-    return tag;
+    const BodyTag body = findBodyTag(buffer);
+    if (!body.present())
+        return {};
+    return { body.start, buffer.textRange(body.start, body.end) };
 }
 
 // Where the value of name starts inside the tag text, or -1. name ends with "=".
@@ -76,16 +69,38 @@ qsizetype valueEnd(const QString &tag, qsizetype start)
 
 QString cased(const QString &text, Case letterCase)
 {
-    return letterCase == Case::Upper ? text.toUpper() : text.toLower();
+    const QLocale locale;
+    return letterCase == Case::Upper ? locale.toUpper(text) : locale.toLower(text);
 }
 
 } // namespace
+
+BodyTag findBodyTag(const SourceBuffer &buffer)
+{
+    BodyTag tag;
+    const int body = buffer.findText(QStringLiteral("<BODY"), 0, buffer.length());
+    // A BODY tag at the very start does not count; pages always have something before it.
+    if (body <= 0)
+        return tag;
+    const int close = buffer.findText(QStringLiteral(">"), body, buffer.length() - body);
+    if (close < 0)
+        return tag;
+    tag.start = body;
+    tag.end = close;
+    return tag;
+}
+
+QStringList bodyDependentControls()
+{
+    return { QStringLiteral("DocumentOptions"), QStringLiteral("DocumentOptionsButton"),
+        QStringLiteral("DocumentOptionsButton1"), QStringLiteral("BackColor"), QStringLiteral("BaseFont1") };
+}
 
 Reading read(SourceBuffer &buffer, const QString &name, const QString &defaultValue, Case letterCase)
 {
     Reading reading;
     reading.value = defaultValue;
-    const Tag tag = findBodyTag(buffer);
+    const Tag tag = readBodyTag(buffer);
     if (tag.start < 0)
         return reading;
     reading.bodyPresent = true;
@@ -98,9 +113,11 @@ Reading read(SourceBuffer &buffer, const QString &name, const QString &defaultVa
     }
     const qsizetype end = valueEnd(tag.text, start);
     QString value = tag.text.mid(start, (end < 0 ? tag.text.size() : end) - start);
-    if (value.startsWith(u'"'))
+    // A quote at either end goes, even when its partner is missing.
+    const QChar quote = !value.isEmpty() && value.front() == u'\'' ? u'\'' : u'"';
+    if (value.startsWith(quote))
         value.remove(0, 1);
-    if (value.endsWith(u'"'))
+    if (value.endsWith(quote))
         value.chop(1);
     reading.value = value;
     return reading;
@@ -108,7 +125,7 @@ Reading read(SourceBuffer &buffer, const QString &name, const QString &defaultVa
 
 bool write(SourceBuffer &buffer, const QString &name, const QString &value, Case letterCase)
 {
-    const Tag tag = findBodyTag(buffer);
+    const Tag tag = readBodyTag(buffer);
     if (tag.start < 0)
         return false;
     const qsizetype start = valueStart(tag.text, name);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class SourceBuffer;
 
@@ -11,20 +12,36 @@ namespace BodyAttributes {
 
 enum class Case { Lower, Upper };
 
+// The BODY start tag: "<BODY" after the first character of the text, closed by ">". A page whose text
+// starts with "<BODY" counts as having none.
+struct BodyTag
+{
+    int start = -1; // of "<BODY"
+    int end = -1; // of its ">"
+
+    bool present() const { return start >= 0; }
+};
+BodyTag findBodyTag(const SourceBuffer &buffer);
+
+// The object names of the controls that work on the BODY tag: the Document Options menu item and its two
+// toolbar buttons, the background colour box and the Base Font menu item. The window enables them after
+// a read exactly when Reading::bodyPresent is set.
+QStringList bodyDependentControls();
+
 struct Reading
 {
     bool bodyPresent = false; // a "<BODY" after the first character, closed by ">"
     bool added = false; // the attribute was missing and has been written with the default
-    QString value; // without its quotes; the default when absent
+    QString value; // without its quotes (double or single); the default when absent
 };
 
 // The attribute's value; a missing attribute is added right after "<BODY" with the default, which is
 // returned. Without a BODY tag nothing changes and the default is returned.
 Reading read(SourceBuffer &buffer, const QString &name, const QString &defaultValue, Case letterCase);
 
-// Replaces the attribute's value (a quoted value with both its quotes) by value, case-converted, or adds
-// the attribute after "<BODY" when it is missing. A tag
-// without ">" or a value whose quote is never closed is left unchanged; returns whether the text changed.
+// SetBodyFunction: replaces the attribute's value (a quoted value with both its quotes) by value,
+// case-converted, or adds the attribute after "<BODY" when it is missing. A tag without ">" or a value whose
+// quote is never closed is left unchanged; returns whether the text changed.
 bool write(SourceBuffer &buffer, const QString &name, const QString &value, Case letterCase);
 
 } // namespace BodyAttributes

@@ -566,11 +566,13 @@ void TestMainForm::editKeysGoThroughTheWindow()
         f.text(0).mid(at - 5, 40).toUtf8().toPercentEncoding().constData());
     QCOMPARE(buffer.selStart(), at + 8);
 
-    // The editor keeps none of the program's Ctrl letters for itself.
+    // The editor keeps none of the program's Ctrl letters for itself: Ctrl+L is the window's Line.
     const QString before = f.text(0);
-    for (const Qt::Key key : { Qt::Key_L, Qt::Key_T, Qt::Key_D, Qt::Key_U })
+    for (const Qt::Key key : { Qt::Key_T, Qt::Key_D })
         QTest::keyClick(editor, key, Qt::ControlModifier);
     QCOMPARE(f.text(0), before);
+    QTest::keyClick(editor, Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(f.text(0).count(QStringLiteral("<hr>")), 1);
 }
 
 QTEST_MAIN(TestMainForm)

@@ -432,6 +432,7 @@ void DocumentCommands::FilePagesChange()
 {
     runGuarded(m_form.prompter(), m_form.editorBusy(), 47, [this] {
         TDocumentPage *page = m_form.activePage();
+        m_form.endTypingBurst();
         m_form.setHTMLSource(page);
         if (!page)
             return;

@@ -44,6 +44,8 @@ public:
     bool saveQuestion();
     void readTitleIntoBox();
     void placeCaret(TDocumentPage *page);
+    // Makes page the active one and runs the page change.
+    void activate(TDocumentPage *page);
 
     void DocTitleEnter();
     void DocTitleChange();
@@ -56,7 +58,6 @@ protected:
 
 private:
     TDocumentPage *createPage(const QString &caption);
-    void activate(TDocumentPage *page);
     bool refusePageLimit();
     // Writes the page's text, asking to change to UTF-8 when its encoding cannot hold it; says why on
     // failure and returns false, leaving the page modified.

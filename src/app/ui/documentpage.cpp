@@ -14,6 +14,8 @@ TDocumentPage::TDocumentPage(int k, int labelNumber, QWidget *parent)
     , m_buffer(std::make_unique<EditorBuffer>(m_editor))
     , m_fileLabel(new QLabel(Product::notSaved(), this))
 {
+    static quint64 pagesMade = 0;
+    m_undoId = ++pagesMade;
     setObjectName(QStringLiteral("Page") + QString::number(k));
     m_editor->setObjectName(QStringLiteral("RichEdit") + QString::number(k));
     m_fileLabel->setObjectName(QStringLiteral("Label") + QString::number(labelNumber));

@@ -33,6 +33,9 @@ public:
     // Puts a whole text into the editor without marking the page modified.
     void loadText(const QString &text);
 
+    // Names the page in the undo list; never reused, so a step of a closed page can reach no other.
+    quint64 undoId() const { return m_undoId; }
+
     FileFormat format() const { return m_format; }
     void setFormat(const FileFormat &format) { m_format = format; }
 
@@ -47,4 +50,5 @@ private:
     bool m_modified = false;
     bool m_loading = false;
     FileFormat m_format;
+    quint64 m_undoId;
 };

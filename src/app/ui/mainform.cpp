@@ -9,7 +9,9 @@
 #include "colorbox.h"
 #include "documentcommands.h"
 #include "documentpage.h"
+#include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
+#include "formattingcommands.h"
 #include "icons.h"
 #include "qtprompter.h"
 #include "splashform.h"
@@ -22,6 +24,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -32,6 +35,7 @@
 #include <QStatusTipEvent>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -65,6 +69,7 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     , m_ownPrompter(prompter ? nullptr : std::make_unique<TQtPrompter>(this))
     , m_prompter(prompter ? prompter : m_ownPrompter.get())
     , m_documents(std::make_unique<DocumentCommands>(*this))
+    , m_formatting(std::make_unique<FormattingCommands>(*this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(Icons::icon(QStringLiteral("tagloom")));
@@ -77,8 +82,11 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     setCentralWidget(FilePages);
 
     createActions();
+    m_formatting->createActions();
     createMenus();
+    m_formatting->createMenus();
     createToolbars();
+    m_formatting->createToolbarControls();
     createLeftPane();
     createStatusBar();
 
@@ -140,12 +148,13 @@ void TMainForm::createActions()
         &TMainForm::Exit1Click);
     exit->setShortcuts({ QKeySequence(Qt::ALT | Qt::Key_F4), QKeySequence::Quit });
 
-    // Undo and redo arrive with the undo list; until then they stay disabled.
-    add("Undo", QStringLiteral("&Undo"), QStringLiteral("undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), nullptr)
+    add("Undo", QStringLiteral("U&ndo"), QStringLiteral("undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+        &TMainForm::UndoClick)
         ->setEnabled(false);
-    add("Redo", QStringLiteral("&Redo"), QStringLiteral("redo"),
-        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), nullptr)
-        ->setEnabled(false);
+    QAction *redo
+        = add("Redo", QStringLiteral("Re&do"), QStringLiteral("redo"), QKeySequence(), &TMainForm::RedoClick);
+    redo->setEnabled(false);
+    applyHint(redo, QStringLiteral("Redo|Redoes the last undone action"));
     add("Cut", QStringLiteral("Cu&t"), QStringLiteral("cut"), QKeySequence(Qt::CTRL | Qt::Key_X),
         &TMainForm::CutClick);
     add("Copy", QStringLiteral("&Copy"), QStringLiteral("copy"), QKeySequence(Qt::CTRL | Qt::Key_C),
@@ -180,15 +189,11 @@ void TMainForm::createActions()
         { "Replace", "&Replace", "replace" },
         { "Refresh", "&Refresh", "refresh" },
         { "InternalPreview", "&Internal Preview", "preview" },
-        { "Bold", "&Bold", "bold" },
-        { "Italic", "&Italic", "italic" },
-        { "Underline", "&Underline", "underline" },
         { "Link", "&Link", "link" },
         { "Image", "&Image", "image" },
         { "Symbol", "&Symbol", "symbol" },
         { "Table", "&Table", "table" },
         { "MetaInformation", "&Meta Information", "meta" },
-        { "HorizontalLine", "&Horizontal Line", "line" },
     };
     for (const auto &item : later) {
         add(item.name, QString::fromLatin1(item.text), QString::fromLatin1(item.icon), QKeySequence(),
@@ -356,11 +361,10 @@ void TMainForm::createToolbars()
     addButton(StdToolbar, action(QStringLiteral("Refresh")), "RefreshButton");
     addButton(StdToolbar, action(QStringLiteral("InternalPreview")), "InternalPreviewButton");
 
-    // The font, size and style boxes are filled by the formatting commands when they arrive.
+    // The formatting commands fill and connect the font, size and style boxes.
     for (const char *name : { "FontName", "FontSize", "StyleCombo" }) {
         auto *box = new QComboBox(FormattingToolbar);
         box->setObjectName(QString::fromLatin1(name));
-        box->setEnabled(false);
         box->setMinimumContentsLength(qstrcmp(name, "FontSize") == 0 ? 3 : 12);
         FormattingToolbar->addWidget(box);
     }
@@ -485,7 +489,14 @@ void TMainForm::createStatusBar()
         image->move(3, top);
         return image;
     };
-    TypingImg = placeImage(m_statusPanels.at(1), "NoTypeImg", QStringLiteral("notyping"), 4);
+    TypingImg = placeImage(m_statusPanels.at(1), "TypingImg", QStringLiteral("typing"), 4);
+    TypingImg->hide();
+    NoTypeImg = placeImage(m_statusPanels.at(1), "NoTypeImg", QStringLiteral("notyping"), 4);
+    TypingTimer = new QTimer(this);
+    TypingTimer->setObjectName(QStringLiteral("TypingTimer"));
+    TypingTimer->setInterval(UndoList::typingIntervalMs);
+    TypingTimer->setSingleShot(true);
+    connect(TypingTimer, &QTimer::timeout, this, &TMainForm::TypingTimerTimer);
     placeImage(m_statusPanels.at(2), "SiteImage", QStringLiteral("site"), 3);
     PageImage = placeImage(m_statusPanels.at(3), "PageImage", QStringLiteral("page"), 3);
     StatusProgressBar = new QProgressBar(m_statusPanels.at(4));
@@ -568,6 +579,7 @@ void TMainForm::FormCreate(const QStringList &arguments, TSplashForm *splash)
         m_documents->Refresh();
 
         setSplash(splash, 45, QStringLiteral("Initialising"));
+        m_formatting->fillBoxes();
         rebuildRecentMenu();
         SiteChanged = false;
         UntitledCount = 1;
@@ -706,6 +718,7 @@ void TMainForm::applyEditorSettings(TDocumentPage *page)
         connect(editor, &QWidget::customContextMenuRequested, this,
             [this, editor](const QPoint &at) { HTMLPopup->popup(editor->mapToGlobal(at)); });
         connect(editor, &QsciScintilla::copyAvailable, this, &TMainForm::updateEditMenu);
+        editor->installEventFilter(this);
     }
 }
 
@@ -793,12 +806,131 @@ void TMainForm::FormatTags(int, int)
     // Colouring arrives with the colouring engine; the text shows in the text colour until then.
 }
 
-void TMainForm::recordUndoStep(const QString &)
+UndoState TMainForm::undoState(TDocumentPage *page) const
 {
-    // The undo list arrives with the undo feature; Undo stays disabled until then.
+    const EditorBuffer &buffer = page->buffer();
+    return { UndoText::fromUtf8(buffer.utf8Text()), buffer.selStart(), buffer.selLength() };
 }
 
-void TMainForm::removePageUndoRecords(TDocumentPage *) { }
+TDocumentPage *TMainForm::pageWithUndoId(UndoPageId id) const
+{
+    for (int i = 0; i < pageCount(); ++i) {
+        if (page(i)->undoId() == id)
+            return page(i);
+    }
+    return nullptr;
+}
+
+void TMainForm::recordUndoStep(const QString &name)
+{
+    TDocumentPage *page = activePage();
+    if (m_editorBusy.isSet() || !page)
+        return;
+    const EditorBusy::Hold hold(m_editorBusy);
+    m_undoList.recordStep(page->undoId(), undoState(page), name);
+    updateUndoControls();
+}
+
+void TMainForm::removePageUndoRecords(TDocumentPage *page)
+{
+    m_undoList.removePageRecords(page->undoId());
+    updateUndoControls();
+}
+
+void TMainForm::applyRestore(const UndoRestore &restore)
+{
+    TDocumentPage *page = activePage();
+    EditorBuffer &buffer = page->buffer();
+    if (restore.state.text.isUtf8())
+        buffer.setUtf8Text(restore.state.text.toUtf8());
+    else
+        buffer.setText(restore.state.text.toString());
+    buffer.select(restore.state.selStart, restore.state.selLength);
+    page->editor()->ensureCursorVisible();
+    // The text on screen is not the saved one any more, whatever it was before.
+    if (restore.pageModified)
+        markModified();
+    FormatTags(0, buffer.length());
+    updateUndoControls();
+}
+
+void TMainForm::UndoClick()
+{
+    runGuarded(prompter(), m_editorBusy, 1, [this] {
+        const std::optional<UndoPageId> id = m_undoList.undoPage();
+        TDocumentPage *page = id ? pageWithUndoId(*id) : nullptr;
+        if (!page)
+            return;
+        // The step's own page comes first, so the redo snapshot is taken of the right text.
+        m_documents->activate(page);
+        if (const std::optional<UndoRestore> restore = m_undoList.undo(*id, undoState(page)))
+            applyRestore(*restore);
+    });
+}
+
+void TMainForm::RedoClick()
+{
+    runGuarded(prompter(), m_editorBusy, 1, [this] {
+        const std::optional<UndoPageId> id = m_undoList.redoPage();
+        TDocumentPage *page = id ? pageWithUndoId(*id) : nullptr;
+        if (!page)
+            return;
+        m_documents->activate(page);
+        if (const std::optional<UndoRestore> restore = m_undoList.redo(*id))
+            applyRestore(*restore);
+    });
+}
+
+void TMainForm::updateUndoControls()
+{
+    QAction *undo = action(QStringLiteral("Undo"));
+    QAction *redo = action(QStringLiteral("Redo"));
+    undo->setEnabled(m_undoList.canUndo());
+    if (m_undoList.canUndo())
+        applyHint(undo, m_undoList.undoHint());
+    redo->setEnabled(m_undoList.canRedo());
+    if (m_undoList.canRedo())
+        applyHint(redo, m_undoList.redoHint());
+    if (!m_undoList.isTyping())
+        TypingTimer->stop();
+    TypingImg->setVisible(m_undoList.isTyping());
+    NoTypeImg->setVisible(!m_undoList.isTyping());
+}
+
+void TMainForm::endTypingBurst()
+{
+    m_undoList.endTypingBurst();
+    updateUndoControls();
+}
+
+void TMainForm::TypingTimerTimer()
+{
+    TypingTimer->stop();
+    m_undoList.typingTimerFired();
+    updateUndoControls();
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // The start of every key that types or deletes text in the active editor: the first of a burst records
+    // the "Typing" step, and each one restarts the burst's timer.
+    if (event->type() == QEvent::KeyPress && HTMLSource && watched == HTMLSource && !m_editorBusy.isSet()) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        const bool edits = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete
+            || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Tab
+            || (!key->text().isEmpty() && key->text().at(0).isPrint());
+        TDocumentPage *page = activePage();
+        if (edits && !command && page && !HTMLSource->isReadOnly()) {
+            runGuarded(prompter(), m_editorBusy, 22, [&] {
+                m_undoList.typingKeyPress(page->undoId(), [&] { return undoState(page); });
+                TypingTimer->start();
+                updateUndoControls();
+            });
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void TMainForm::updatePreview()
 {

@@ -3,6 +3,7 @@
 
 #include "app/errorguard.h"
 #include "app/settingsstore.h"
+#include "app/undolist.h"
 #include "editor/colors.h"
 
 #include <QMainWindow>
@@ -10,6 +11,7 @@
 #include <memory>
 
 class DocumentCommands;
+class FormattingCommands;
 class Prompter;
 class QAction;
 class QActionGroup;
@@ -18,6 +20,7 @@ class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QTabWidget;
+class QTimer;
 class QToolBar;
 class QTreeWidget;
 class TColorBox;
@@ -86,6 +89,9 @@ public:
     void File1Click();
     void FilePagesChange();
     void About1Click();
+    void UndoClick();
+    void RedoClick();
+    void TypingTimerTimer();
 
     // Shared operations.
     void loadSettings();
@@ -98,6 +104,10 @@ public:
     void FormatTags(int start, int end);
     void recordUndoStep(const QString &name);
     void removePageUndoRecords(TDocumentPage *page);
+    void endTypingBurst();
+    void updateUndoControls();
+    const UndoList &undoList() const { return m_undoList; }
+    QTimer *typingTimer() const { return TypingTimer; }
     void updatePreview();
     void rebuildStyleList();
     bool isColouringRunning() const { return false; }
@@ -123,6 +133,8 @@ public:
     TColorBox *backColor() const { return BackColor; }
     QString statusPanelText(int panel) const;
     DocumentCommands &documents() { return *m_documents; }
+    FormattingCommands &formatting() { return *m_formatting; }
+    QMenu *htmlPopup() const { return HTMLPopup; }
     // Applies the editor settings (font, colours, word wrap) to a page's editor.
     void applyEditorSettings(TDocumentPage *page);
     void setHTMLSource(TDocumentPage *page);
@@ -132,6 +144,7 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     QMenu *createPopupMenu() override;
@@ -143,6 +156,9 @@ private:
     void createLeftPane();
     void createStatusBar();
     void applyToolbarHints();
+    UndoState undoState(TDocumentPage *page) const;
+    TDocumentPage *pageWithUndoId(UndoPageId id) const;
+    void applyRestore(const UndoRestore &restore);
     void restoreWindowPosition();
     void setSplash(TSplashForm *splash, int position, const QString &label);
     QAction *makeAction(const QString &objectName, const QString &text, const QString &icon = QString());
@@ -152,7 +168,10 @@ private:
     Prompter *m_prompter;
     EditorBusy m_editorBusy;
     EditorSettings m_editorSettings;
+    UndoList m_undoList;
+    QTimer *TypingTimer = nullptr;
     std::unique_ptr<DocumentCommands> m_documents;
+    std::unique_ptr<FormattingCommands> m_formatting;
 
     QTabWidget *FilePages = nullptr;
     TSourceEditor *HTMLSource = nullptr;
@@ -189,6 +208,7 @@ private:
 
     QList<QLabel *> m_statusPanels;
     QLabel *TypingImg = nullptr;
+    QLabel *NoTypeImg = nullptr;
     QLabel *PageImage = nullptr;
     QProgressBar *StatusProgressBar = nullptr;
 };

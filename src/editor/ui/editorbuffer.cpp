@@ -7,6 +7,8 @@
 
 #include <QStringMatcher>
 
+#include <cstring>
+
 namespace {
 
 using Sci = QsciScintillaBase;
@@ -236,4 +238,19 @@ int EditorBuffer::positionFromLine(int line) const
     if (line < 0 || line > lineCount())
         return -1;
     return int(send(Sci::SCI_INDEXPOSITIONFROMLINE, line, utf16Index));
+}
+
+QByteArray EditorBuffer::utf8Text() const
+{
+    // Each side of Scintilla's gap is copied where it lies, so the buffer is not moved to make it whole.
+    const long size = send(QsciScintillaBase::SCI_GETLENGTH);
+    const long gap = qBound(0L, send(QsciScintillaBase::SCI_GETGAPPOSITION), size);
+    QByteArray out(size, Qt::Uninitialized);
+    const auto copy = [&](long start, long end) {
+        if (end > start)
+            std::memcpy(out.data() + start, bytes(start, end), size_t(end - start));
+    };
+    copy(0, gap);
+    copy(gap, size);
+    return out;
 }

@@ -25,6 +25,8 @@ public:
     void setText(const QString &text) override;
     // Puts UTF-8 bytes whose breaks are already CR LF in as they are: the quick way to open a page.
     void setUtf8Text(const QByteArray &crlfUtf8);
+    // The whole text as the editor holds it, UTF-8 with CR LF: one copy, no conversion.
+    QByteArray utf8Text() const;
     int length() const override;
     QString textRange(int start, int end) const override;
 

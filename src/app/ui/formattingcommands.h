@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "editor/tagcommands.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QMenu;
+class QToolButton;
+class SourceBuffer;
+class TColourButton;
+class TMainForm;
+
+// The commands that write markup around the selection or change it whole: the Format and Insert menus,
+// Strip Tags and Change Case of the Edit menu, and the formatting toolbar's boxes and buttons. The logic is
+// TagCommands'; this unit records the undo step, runs it and applies its result. Owned by the main window.
+class FormattingCommands : public QObject
+{
+    Q_OBJECT
+public:
+    explicit FormattingCommands(TMainForm &form);
+
+    // Creates the actions of the command table; the main window's menus and toolbars then use them.
+    void createActions();
+    void createMenus();
+    void createToolbarControls();
+    // Fills the font and style boxes (start-up and after the style list changes).
+    void fillBoxes(const QStringList &styleClasses = {});
+
+    TagCommands::FormattingState &state() { return m_state; }
+    TColourButton *colourButton() const { return m_colourButton; }
+
+    // InsertFormatTag for other units: wraps the selection, recolours and marks the page modified.
+    void insertFormatTag(const QString &start, const QString &end);
+
+private:
+    using Edit = std::function<TagCommands::EditResult(SourceBuffer &)>;
+    // Records the undo step (when named), runs the edit guarded and applies its result.
+    void run(const QString &undoStep, const Edit &edit);
+    void runCommand(const TagCommands::TagCommand &command);
+    void StandardTagsClick();
+    void StripTagsClick();
+    void DateTimeClick(TagCommands::DateTimeMode mode);
+    void SmileyClick(const QString &caption, bool fromButton);
+    TagCommands::TagStyle style() const;
+    QMenu *menuAt(const QString &path);
+
+    TMainForm &m_form;
+    TagCommands::FormattingState m_state;
+    TColourButton *m_colourButton = nullptr;
+    QToolButton *m_dateTimeButton = nullptr;
+    QToolButton *m_smileyButton = nullptr;
+    QComboBox *m_fontName = nullptr;
+    QComboBox *m_fontSize = nullptr;
+    QComboBox *m_styleBox = nullptr;
+};

@@ -1,0 +1,381 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "colouring.h"
+
+#include <algorithm>
+#include <cwchar>
+
+namespace Colouring {
+
+namespace {
+
+constexpr qsizetype blockLines = 256;
+
+// Where the line starting at `from` ends: just after its LF, or at n.
+qsizetype lineEndFrom(const char *s, qsizetype from, qsizetype n)
+{
+    if (from >= n)
+        return n;
+    const void *lf = std::memchr(s + from, '\n', size_t(n - from));
+    return lf ? static_cast<const char *>(lf) - s + 1 : n;
+}
+
+qsizetype lineEndFrom(const char16_t *s, qsizetype from, qsizetype n)
+{
+    if (from >= n)
+        return n;
+    const qsizetype lf = QStringView(s + from, n - from).indexOf(u'\n');
+    return lf < 0 ? n : from + lf + 1;
+}
+
+struct NoEmit
+{
+    void operator()(Class, qsizetype, qsizetype) const { }
+};
+
+} // namespace
+
+LineTable::LineTable()
+{
+    clear();
+}
+
+void LineTable::clear()
+{
+    m_blocks.clear();
+    m_firstLine.clear();
+    m_count = 0;
+}
+
+LineTable::Place LineTable::place(qsizetype line) const
+{
+    const auto it = std::upper_bound(m_firstLine.begin(), m_firstLine.end(), line);
+    const qsizetype block = (it - m_firstLine.begin()) - 1;
+    return { block, line - m_firstLine[size_t(block)] };
+}
+
+qsizetype LineTable::start(qsizetype line) const
+{
+    const Place p = place(line);
+    const Block &b = m_blocks[size_t(p.block)];
+    return b.base + b.offsets[size_t(p.index)];
+}
+
+State LineTable::state(qsizetype line) const
+{
+    const Place p = place(line);
+    return m_blocks[size_t(p.block)].states[size_t(p.index)];
+}
+
+void LineTable::setState(qsizetype line, State state)
+{
+    const Place p = place(line);
+    m_blocks[size_t(p.block)].states[size_t(p.index)] = state;
+}
+
+qsizetype LineTable::lineAt(qsizetype position) const
+{
+    // The last block whose first line starts at or before position.
+    qsizetype low = 0;
+    qsizetype high = qsizetype(m_blocks.size()) - 1;
+    while (low < high) {
+        const qsizetype mid = (low + high + 1) / 2;
+        const Block &b = m_blocks[size_t(mid)];
+        if (b.base + b.offsets.front() <= position)
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    const Block &b = m_blocks[size_t(low)];
+    const qsizetype relative = position - b.base;
+    const auto it = std::upper_bound(b.offsets.begin(), b.offsets.end(), relative,
+        [](qsizetype value, qint32 offset) { return value < offset; });
+    const qsizetype index = std::max<qsizetype>(0, (it - b.offsets.begin()) - 1);
+    return m_firstLine[size_t(low)] + index;
+}
+
+void LineTable::append(qsizetype start, State state)
+{
+    if (m_blocks.empty() || qsizetype(m_blocks.back().offsets.size()) >= blockLines) {
+        m_firstLine.push_back(m_count);
+        Block &b = m_blocks.emplace_back();
+        b.base = start;
+        b.offsets.reserve(blockLines);
+        b.states.reserve(blockLines);
+    }
+    Block &b = m_blocks.back();
+    b.offsets.push_back(qint32(start - b.base));
+    b.states.push_back(state);
+    ++m_count;
+}
+
+void LineTable::shift(qsizetype line, qsizetype delta)
+{
+    if (line >= m_count || delta == 0)
+        return;
+    const Place p = place(line);
+    Block &b = m_blocks[size_t(p.block)];
+    for (auto it = b.offsets.begin() + p.index; it != b.offsets.end(); ++it)
+        *it += qint32(delta);
+    for (size_t k = size_t(p.block) + 1; k < m_blocks.size(); ++k)
+        m_blocks[k].base += delta;
+}
+
+void LineTable::insert(qsizetype line, const std::vector<qsizetype> &starts, State state)
+{
+    if (starts.empty())
+        return;
+    // Lines go into the block holding the line before, so a block never needs lines before its first.
+    const Place p = line > 0 ? place(line - 1) : Place { 0, -1 };
+    Block &b = m_blocks[size_t(p.block)];
+    std::vector<qint32> offsets;
+    offsets.reserve(starts.size());
+    for (const qsizetype start : starts)
+        offsets.push_back(qint32(start - b.base));
+    const size_t at = size_t(p.index + 1);
+    b.offsets.insert(b.offsets.begin() + qsizetype(at), offsets.begin(), offsets.end());
+    b.states.insert(b.states.begin() + qsizetype(at), starts.size(), state);
+    m_count += qsizetype(starts.size());
+    if (qsizetype(b.offsets.size()) > 2 * blockLines)
+        split(p.block);
+    renumber(p.block);
+}
+
+void LineTable::split(qsizetype block)
+{
+    Block whole = std::move(m_blocks[size_t(block)]);
+    std::vector<Block> pieces;
+    for (size_t from = 0; from < whole.offsets.size(); from += size_t(blockLines)) {
+        const size_t to = std::min(whole.offsets.size(), from + size_t(blockLines));
+        Block piece;
+        piece.base = whole.base + whole.offsets[from];
+        for (size_t k = from; k < to; ++k)
+            piece.offsets.push_back(qint32(whole.base + whole.offsets[k] - piece.base));
+        piece.states.assign(whole.states.begin() + qsizetype(from), whole.states.begin() + qsizetype(to));
+        pieces.push_back(std::move(piece));
+    }
+    m_blocks.erase(m_blocks.begin() + block);
+    m_blocks.insert(m_blocks.begin() + block, std::make_move_iterator(pieces.begin()),
+        std::make_move_iterator(pieces.end()));
+    m_firstLine.resize(m_blocks.size());
+}
+
+void LineTable::remove(qsizetype line, qsizetype n)
+{
+    if (n <= 0)
+        return;
+    const qsizetype firstBlock = place(line).block;
+    qsizetype block = firstBlock;
+    qsizetype index = place(line).index;
+    while (n > 0) {
+        Block &b = m_blocks[size_t(block)];
+        const qsizetype take = std::min(n, qsizetype(b.offsets.size()) - index);
+        b.offsets.erase(b.offsets.begin() + index, b.offsets.begin() + index + take);
+        b.states.erase(b.states.begin() + index, b.states.begin() + index + take);
+        n -= take;
+        m_count -= take;
+        if (b.offsets.empty())
+            m_blocks.erase(m_blocks.begin() + block);
+        else
+            ++block;
+        index = 0;
+    }
+    m_firstLine.resize(m_blocks.size());
+    renumber(std::max<qsizetype>(0, firstBlock - 1));
+}
+
+void LineTable::renumber(qsizetype fromBlock)
+{
+    m_firstLine.resize(m_blocks.size());
+    qsizetype line = fromBlock > 0 ? m_firstLine[size_t(fromBlock - 1)]
+            + qsizetype(m_blocks[size_t(fromBlock - 1)].offsets.size())
+                                   : 0;
+    for (size_t k = size_t(fromBlock); k < m_blocks.size(); ++k) {
+        m_firstLine[k] = line;
+        line += qsizetype(m_blocks[k].offsets.size());
+    }
+}
+
+qsizetype LineTable::memoryBytes() const
+{
+    qsizetype bytes = qsizetype(m_blocks.capacity() * sizeof(Block) + m_firstLine.capacity() * sizeof(qsizetype));
+    for (const Block &b : m_blocks)
+        bytes += qsizetype(b.offsets.capacity() * sizeof(qint32) + b.states.capacity());
+    return bytes;
+}
+
+template <typename Char>
+void Engine<Char>::reset(const TextSource<Char> &text)
+{
+    m_lines.clear();
+    m_length = text.length();
+    const Char *s = text.range(0, m_length);
+    qsizetype start = 0;
+    State state = State::Text;
+    for (;;) {
+        m_lines.append(start, state);
+        const qsizetype end = lineEndFrom(s, start, m_length);
+        state = scanLine(s + start, end - start, state, NoEmit());
+        if (end == start || s[end - 1] != Char('\n'))
+            break;
+        start = end;
+    }
+    m_valid = m_agree = m_lines.count();
+}
+
+template <typename Char>
+void Engine<Char>::removed(qsizetype position, qsizetype count)
+{
+    position = std::clamp<qsizetype>(position, 0, m_length);
+    count = std::min(count, m_length - position);
+    if (count <= 0)
+        return;
+    // The lines starting inside the removed text lose their line break.
+    const qsizetype first = m_lines.lineAt(position);
+    const qsizetype oldLast = m_lines.lineAt(position + count);
+    const qsizetype oldCount = m_lines.count();
+    m_lines.remove(first + 1, oldLast - first);
+    m_lines.shift(first + 1, -count);
+    m_length -= count;
+    changed(first, first, oldLast, oldCount);
+}
+
+template <typename Char>
+void Engine<Char>::inserted(qsizetype position, const Char *text, qsizetype count)
+{
+    position = std::clamp<qsizetype>(position, 0, m_length);
+    if (count <= 0)
+        return;
+    const qsizetype first = m_lines.lineAt(position);
+    const qsizetype oldCount = m_lines.count();
+    m_lines.shift(first + 1, count);
+    std::vector<qsizetype> starts;
+    for (qsizetype k = 0; k < count; ++k) {
+        if (text[k] == Char('\n'))
+            starts.push_back(position + k + 1);
+    }
+    m_lines.insert(first + 1, starts, State::Text);
+    m_length += count;
+    changed(first, first + qsizetype(starts.size()), first, oldCount);
+}
+
+// Lines first .. last now hold changed text where first .. oldLast held the old.
+template <typename Char>
+void Engine<Char>::changed(qsizetype first, qsizetype last, qsizetype oldLast, qsizetype oldCount)
+{
+    if (m_valid >= oldCount) {
+        m_valid = first + 1;
+        m_agree = last + 1;
+        return;
+    }
+    const auto renumbered = [&](qsizetype line) {
+        if (line <= first)
+            return line;
+        return line > oldLast ? line + (last - oldLast) : last + 1;
+    };
+    // A text scanned only in part keeps its older states from m_agree on; the lines scanned since
+    // belong to yet another text, so agreement is looked for only past both.
+    m_agree = std::max(renumbered(m_agree), last + 1);
+    m_valid = std::min(renumbered(m_valid), first + 1);
+}
+
+template <typename Char>
+LineRange Engine<Char>::update(const TextSource<Char> &text, qsizetype through)
+{
+    const qsizetype count = m_lines.count();
+    if (through < 0 || through >= count)
+        through = count - 1;
+    LineRange range { m_valid - 1, m_valid - 2 };
+    if (m_valid > through)
+        return range;
+    qsizetype line = m_valid - 1;
+    State state = m_lines.state(line);
+    for (;;) {
+        const qsizetype start = m_lines.start(line);
+        const qsizetype end = line + 1 < count ? m_lines.start(line + 1) : m_length;
+        state = scanLine(text.range(start, end - start), end - start, state, NoEmit());
+        range.last = line;
+        ++line;
+        if (line >= count || (line >= m_agree && m_lines.state(line) == state)) {
+            m_valid = m_agree = count;
+            break;
+        }
+        m_lines.setState(line, state);
+        m_valid = line + 1;
+        // The states just written belong to the new text: older ones to agree with start after them.
+        m_agree = std::max(m_agree, m_valid);
+        if (line >= through) {
+            // The next line's start state changed too, so its colours may have.
+            range.last = line;
+            break;
+        }
+    }
+    return range;
+}
+
+template <typename Char>
+LineRange Engine<Char>::edit(
+    const TextSource<Char> &text, qsizetype position, qsizetype removedCount, qsizetype insertedCount)
+{
+    removed(position, removedCount);
+    if (insertedCount > 0)
+        inserted(position, text.range(position, insertedCount), insertedCount);
+    const qsizetype first = m_valid - 1;
+    LineRange range = update(text);
+    range.first = std::min(range.first, first);
+    return range;
+}
+
+template <typename Char>
+Class Engine<Char>::classAt(const TextSource<Char> &text, qsizetype position)
+{
+    if (position < 0 || position >= m_length)
+        return Class::Text;
+    Class found = Class::Text;
+    classes(text, position, position + 1, &found);
+    return found;
+}
+
+template <typename Char>
+void Engine<Char>::classes(const TextSource<Char> &text, qsizetype from, qsizetype to, Class *out)
+{
+    from = std::clamp<qsizetype>(from, 0, m_length);
+    to = std::clamp<qsizetype>(to, from, m_length);
+    if (from == to)
+        return;
+    const qsizetype firstLine = m_lines.lineAt(from);
+    const qsizetype lastLine = m_lines.lineAt(to - 1);
+    update(text, lastLine);
+    for (qsizetype line = firstLine; line <= lastLine; ++line) {
+        const qsizetype start = m_lines.start(line);
+        const qsizetype end = lineEnd(line);
+        scanLine(text.range(start, end - start), end - start, m_lines.state(line),
+            [&](Class c, qsizetype runFrom, qsizetype runTo) {
+                const qsizetype a = std::max(start + runFrom, from);
+                const qsizetype b = std::min(start + runTo, to);
+                if (a < b)
+                    std::memset(out + (a - from), int(c), size_t(b - a));
+            });
+    }
+}
+
+template class Engine<char16_t>;
+template class Engine<char>;
+
+std::vector<Class> classesOf(QStringView text)
+{
+    std::vector<Class> out(size_t(text.size()), Class::Text);
+    const char16_t *s = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    State state = State::Text;
+    while (start < n) {
+        const qsizetype end = lineEndFrom(s, start, n);
+        state = scanLine(s + start, end - start, state, [&](Class c, qsizetype from, qsizetype to) {
+            std::fill(out.begin() + start + from, out.begin() + start + to, c);
+        });
+        start = end;
+    }
+    return out;
+}
+
+} // namespace Colouring

@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/installcheck.h"
+#include "app/ui/documentcommands.h"
+#include "app/ui/documentpage.h"
+#include "app/ui/mainform.h"
+#include "editor/ui/editorbuffer.h"
+#include "editor/ui/sourceeditor.h"
+#include "scriptedprompter.h"
+#include "testenvironment.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+// A shown, active main window over a test's own settings, with a scripted prompter.
+struct Window
+{
+    TestEnvironment env;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TMainForm> form;
+
+    Window()
+    {
+        SettingsStore settings = env.settings();
+        InstallCheck::seedTemplate(settings);
+        form = std::make_unique<TMainForm>(settings, &prompter);
+        form->FormCreate({});
+        form->show();
+        form->activateWindow();
+        if (!QTest::qWaitForWindowActive(form.get()))
+            qWarning("the window did not become active");
+        form->htmlSource()->setFocus();
+    }
+    EditorBuffer &buffer() const { return form->activePage()->buffer(); }
+    QString text() const { return buffer().text(); }
+    QAction *action(const char *name) const { return form->action(QString::fromLatin1(name)); }
+    void selectText(const QString &what) const
+    {
+        buffer().select(int(text().indexOf(what)), int(what.size()));
+    }
+    void typeKeys(const QString &keys) const { QTest::keyClicks(form->htmlSource(), keys); }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const
+    {
+        QTest::keyClick(form->htmlSource(), key, modifiers);
+    }
+};
+
+} // namespace
+
+class TestEditCommands : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void boldButtonWrapsAndUndoRestores();
+    void typingBurstsAreSteps();
+    void undoSwitchesPagesAndSkipsClosedOnes();
+    void wholeTextCommandsMarkModified();
+};
+
+void TestEditCommands::boldButtonWrapsAndUndoRestores()
+{
+    Window w;
+    const QString original = w.text();
+    QVERIFY(!w.action("Undo")->isEnabled());
+    w.selectText(QStringLiteral("Your Document Text"));
+    w.form->findChild<QToolButton *>(QStringLiteral("BoldButton"))->click();
+
+    QVERIFY(w.text().contains(QStringLiteral("<b>Your Document Text</b>")));
+    QCOMPARE(w.buffer().selText(), QStringLiteral("<b>Your Document Text</b>"));
+    QCOMPARE(w.form->statusPanelText(3), QStringLiteral("      Modified"));
+    QVERIFY(w.action("Undo")->isEnabled());
+    QCOMPARE(w.action("Undo")->toolTip(), QStringLiteral("Undo Bold"));
+    QCOMPARE(w.form->findChild<QToolButton *>(QStringLiteral("UndoButton"))->toolTip(),
+        QStringLiteral("Undo Bold"));
+
+    w.press(Qt::Key_Z);
+    QCOMPARE(w.text(), original);
+    QVERIFY(!w.action("Undo")->isEnabled());
+    QVERIFY(w.action("Redo")->isEnabled());
+    QCOMPARE(w.action("Redo")->statusTip(), QStringLiteral("Redo Bold"));
+    // The restored text is not the saved one: closing must still ask.
+    QCOMPARE(w.form->statusPanelText(3), QStringLiteral("      Modified"));
+
+    w.action("Redo")->trigger();
+    QVERIFY(w.text().contains(QStringLiteral("<b>Your Document Text</b>")));
+    // A new command after Undo leaves nothing to redo.
+    w.press(Qt::Key_Z);
+    w.action("Italic")->trigger();
+    QVERIFY(!w.action("Redo")->isEnabled());
+}
+
+void TestEditCommands::typingBurstsAreSteps()
+{
+    Window w;
+    auto *typing = w.form->findChild<QLabel *>(QStringLiteral("TypingImg"));
+    auto *noTyping = w.form->findChild<QLabel *>(QStringLiteral("NoTypeImg"));
+    QVERIFY(noTyping->isVisible() && !typing->isVisible());
+
+    const QString original = w.text();
+    w.typeKeys(QStringLiteral("one"));
+    QVERIFY(typing->isVisible() && !noTyping->isVisible());
+    QVERIFY(w.form->typingTimer()->isActive());
+    QCOMPARE(w.action("Undo")->toolTip(), QStringLiteral("Undo Typing"));
+    // The pause: the burst's timer runs out.
+    w.form->TypingTimerTimer();
+    QVERIFY(!typing->isVisible() && noTyping->isVisible());
+    const QString afterOne = w.text();
+    w.typeKeys(QStringLiteral(" two"));
+    QCOMPARE(w.form->undoList().undoCount(), qsizetype(2));
+
+    w.press(Qt::Key_Z);
+    QCOMPARE(w.text(), afterOne);
+    // Typing right after Undo is a step of its own, and there is nothing left to redo.
+    w.typeKeys(QStringLiteral("X"));
+    QVERIFY(!w.action("Redo")->isEnabled());
+    w.press(Qt::Key_Z);
+    QCOMPARE(w.text(), afterOne);
+    w.press(Qt::Key_Z);
+    QCOMPARE(w.text(), original);
+}
+
+void TestEditCommands::undoSwitchesPagesAndSkipsClosedOnes()
+{
+    Window w;
+    const QString first = w.text();
+    w.selectText(QStringLiteral("Your Document Text"));
+    w.action("Underline")->trigger();
+    const QString firstUnderlined = w.text();
+
+    w.form->NewClick();
+    w.selectText(QStringLiteral("Your Document Text"));
+    w.action("Bold")->trigger();
+    w.form->NewClick();
+    w.selectText(QStringLiteral("Your Document Text"));
+    w.action("Italic")->trigger();
+    QCOMPARE(w.form->pageCount(), 3);
+
+    // The middle page goes; its step is skipped.
+    w.form->filePages()->setCurrentIndex(1);
+    w.prompter.answer(PromptAnswer::No);
+    w.form->Close1Click();
+    QCOMPARE(w.form->pageCount(), 2);
+
+    w.action("Undo")->trigger();
+    QCOMPARE(w.form->filePages()->currentIndex(), 1);
+    QVERIFY(!w.text().contains(QStringLiteral("<i>")));
+    // The next step belongs to the first page: Undo goes there first and restores its own text.
+    w.action("Undo")->trigger();
+    QCOMPARE(w.form->filePages()->currentIndex(), 0);
+    QCOMPARE(w.text(), first);
+    QVERIFY(!w.action("Undo")->isEnabled());
+
+    // Redo writes each page's text back into that page only.
+    w.action("Redo")->trigger();
+    QCOMPARE(w.form->filePages()->currentIndex(), 0);
+    QCOMPARE(w.text(), firstUnderlined);
+    w.action("Redo")->trigger();
+    QCOMPARE(w.form->filePages()->currentIndex(), 1);
+    QVERIFY(w.text().contains(QStringLiteral("<i>Your Document Text</i>")));
+    QCOMPARE(w.form->page(0)->buffer().text(), firstUnderlined);
+}
+
+void TestEditCommands::wholeTextCommandsMarkModified()
+{
+    Window w;
+    w.form->markSaved();
+    w.selectText(QStringLiteral("Your Document Text"));
+    w.action("Upper1")->trigger();
+    QVERIFY(w.text().contains(QStringLiteral("YOUR DOCUMENT TEXT")));
+    QCOMPARE(w.form->statusPanelText(3), QStringLiteral("      Modified"));
+    QCOMPARE(w.action("Undo")->toolTip(), QStringLiteral("Undo Change Case"));
+
+    w.form->markSaved();
+    w.prompter.answer(PromptAnswer::Yes);
+    w.action("StripTags1")->trigger();
+    QVERIFY(!w.text().contains(u'<'));
+    QVERIFY(w.form->activePage()->isModified());
+    QVERIFY(!w.form->docTitle()->isEnabled());
+
+    w.action("Undo")->trigger();
+    QVERIFY(w.text().contains(QStringLiteral("<body")));
+    w.form->markSaved();
+    w.prompter.clear();
+    w.action("StandardTags")->trigger();
+    QCOMPARE(w.prompter.asked().size(), 1);
+    QVERIFY(w.prompter.asked().constFirst().text.startsWith(
+        QStringLiteral("The following tags are now present")));
+}
+
+QTEST_MAIN(TestEditCommands)
+#include "tst_editcommands.moc"
