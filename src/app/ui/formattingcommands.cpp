@@ -74,6 +74,12 @@ void FormattingCommands::createActions()
         action->setText(command.caption);
         if (command.hasShortcut())
             action->setShortcut(QKeySequence(command.shortcut));
+        static const QHash<QString, QString> icons = { { QStringLiteral("Bold"), QStringLiteral("bold") },
+            { QStringLiteral("Italic"), QStringLiteral("italic") },
+            { QStringLiteral("Underline"), QStringLiteral("underline") },
+            { QStringLiteral("HorizontalLine"), QStringLiteral("line") } };
+        if (icons.contains(command.objectName))
+            action->setIcon(Icons::icon(icons.value(command.objectName)));
         const QString face = buttonText(command.objectName);
         if (!face.isEmpty() && action->icon().isNull())
             action->setIconText(face);
@@ -238,6 +244,8 @@ void FormattingCommands::fillBoxes(const QStringList &styleClasses)
     m_styleBox->clear();
     m_styleBox->addItems(fixedStyleItems());
     m_styleBox->addItems(styleClasses);
+    // No style is shown until one is chosen, so choosing the first one is a change too.
+    m_styleBox->setCurrentIndex(-1);
 }
 
 void FormattingCommands::run(const QString &undoStep, const Edit &edit)

@@ -398,11 +398,14 @@ void TMainForm::createToolbars()
     addButton(HTMLToolbar, action(QStringLiteral("MetaInformation")), "MetaInformationButton");
     addButton(HTMLToolbar, action(QStringLiteral("HorizontalLine")), "HorizontalLineButton");
 
+    // Three rows: files and editing with the document's title and colour, then the formatting
+    // controls, then the markup buttons.
     addToolBar(Qt::TopToolBarArea, StdToolbar);
-    addToolBar(Qt::TopToolBarArea, HTMLToolbar);
+    addToolBar(Qt::TopToolBarArea, DocumentToolbar);
     addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, FormattingToolbar);
-    addToolBar(Qt::TopToolBarArea, DocumentToolbar);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, HTMLToolbar);
 
     for (const char *name : hintedButtons) {
         auto *button = findChild<QToolButton *>(QString::fromLatin1(name));
