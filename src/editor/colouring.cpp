@@ -186,9 +186,9 @@ void LineTable::remove(qsizetype line, qsizetype n)
 void LineTable::renumber(qsizetype fromBlock)
 {
     m_firstLine.resize(m_blocks.size());
-    qsizetype line = fromBlock > 0 ? m_firstLine[size_t(fromBlock - 1)]
-            + qsizetype(m_blocks[size_t(fromBlock - 1)].offsets.size())
-                                   : 0;
+    qsizetype line = fromBlock > 0
+        ? m_firstLine[size_t(fromBlock - 1)] + qsizetype(m_blocks[size_t(fromBlock - 1)].offsets.size())
+        : 0;
     for (size_t k = size_t(fromBlock); k < m_blocks.size(); ++k) {
         m_firstLine[k] = line;
         line += qsizetype(m_blocks[k].offsets.size());
@@ -197,14 +197,14 @@ void LineTable::renumber(qsizetype fromBlock)
 
 qsizetype LineTable::memoryBytes() const
 {
-    qsizetype bytes = qsizetype(m_blocks.capacity() * sizeof(Block) + m_firstLine.capacity() * sizeof(qsizetype));
+    qsizetype bytes
+        = qsizetype(m_blocks.capacity() * sizeof(Block) + m_firstLine.capacity() * sizeof(qsizetype));
     for (const Block &b : m_blocks)
         bytes += qsizetype(b.offsets.capacity() * sizeof(qint32) + b.states.capacity());
     return bytes;
 }
 
-template <typename Char>
-void Engine<Char>::reset(const TextSource<Char> &text)
+template <typename Char> void Engine<Char>::reset(const TextSource<Char> &text)
 {
     m_lines.clear();
     m_length = text.length();
@@ -222,8 +222,7 @@ void Engine<Char>::reset(const TextSource<Char> &text)
     m_valid = m_agree = m_lines.count();
 }
 
-template <typename Char>
-void Engine<Char>::removed(qsizetype position, qsizetype count)
+template <typename Char> void Engine<Char>::removed(qsizetype position, qsizetype count)
 {
     position = std::clamp<qsizetype>(position, 0, m_length);
     count = std::min(count, m_length - position);
@@ -239,8 +238,7 @@ void Engine<Char>::removed(qsizetype position, qsizetype count)
     changed(first, first, oldLast, oldCount);
 }
 
-template <typename Char>
-void Engine<Char>::inserted(qsizetype position, const Char *text, qsizetype count)
+template <typename Char> void Engine<Char>::inserted(qsizetype position, const Char *text, qsizetype count)
 {
     position = std::clamp<qsizetype>(position, 0, m_length);
     if (count <= 0)
@@ -278,8 +276,7 @@ void Engine<Char>::changed(qsizetype first, qsizetype last, qsizetype oldLast, q
     m_valid = std::min(renumbered(m_valid), first + 1);
 }
 
-template <typename Char>
-LineRange Engine<Char>::update(const TextSource<Char> &text, qsizetype through)
+template <typename Char> LineRange Engine<Char>::update(const TextSource<Char> &text, qsizetype through)
 {
     const qsizetype count = m_lines.count();
     if (through < 0 || through >= count)
@@ -325,8 +322,7 @@ LineRange Engine<Char>::edit(
     return range;
 }
 
-template <typename Char>
-Class Engine<Char>::classAt(const TextSource<Char> &text, qsizetype position)
+template <typename Char> Class Engine<Char>::classAt(const TextSource<Char> &text, qsizetype position)
 {
     if (position < 0 || position >= m_length)
         return Class::Text;

@@ -57,14 +57,12 @@ struct StopTable
 };
 inline constexpr StopTable stops;
 
-template <typename Char>
-inline unsigned unit(Char c)
+template <typename Char> inline unsigned unit(Char c)
 {
     return static_cast<std::make_unsigned_t<Char>>(c);
 }
 
-template <typename Char>
-inline bool has(Char c, quint8 bits)
+template <typename Char> inline bool has(Char c, quint8 bits)
 {
     const unsigned u = unit(c);
     return u < 128 && (stops.bits[u] & bits);
@@ -86,8 +84,7 @@ inline Class classOf(State state)
 }
 
 // The first index from i on whose character stops the scan in the given state, or n.
-template <typename Char>
-inline qsizetype skipTo(const Char *s, qsizetype i, qsizetype n, quint8 bits)
+template <typename Char> inline qsizetype skipTo(const Char *s, qsizetype i, qsizetype n, quint8 bits)
 {
     while (i < n && !has(s[i], bits))
         ++i;
@@ -224,8 +221,7 @@ State scanLine(const Char *s, qsizetype length, State state, Emit &&emit)
 }
 
 // The text the engine reads: any code units, handed out as contiguous ranges.
-template <typename Char>
-class TextSource
+template <typename Char> class TextSource
 {
 public:
     virtual ~TextSource() = default;
@@ -240,8 +236,7 @@ class StringSource : public TextSource<char16_t>
 public:
     explicit StringSource(QStringView text)
         : m_text(text)
-    {
-    }
+    { }
     qsizetype length() const override { return m_text.size(); }
     const char16_t *range(qsizetype position, qsizetype) const override { return m_text.utf16() + position; }
 
@@ -304,8 +299,7 @@ struct LineRange
 // stops at the line requested, or earlier when the state at a line start agrees again with the one kept
 // from before the edit and no changed line lies beyond it. Opening a comment near the top of a big page
 // therefore costs only the lines shown until more are asked for.
-template <typename Char>
-class Engine
+template <typename Char> class Engine
 {
 public:
     // The whole-document pass: every line start and its state.
@@ -320,8 +314,8 @@ public:
     // colours were scanned again.
     LineRange update(const TextSource<Char> &text, qsizetype through = -1);
     // removed + inserted (reading the new text) + update: the lines whose colours changed.
-    LineRange edit(const TextSource<Char> &text, qsizetype position, qsizetype removedCount,
-        qsizetype insertedCount);
+    LineRange edit(
+        const TextSource<Char> &text, qsizetype position, qsizetype removedCount, qsizetype insertedCount);
 
     Class classAt(const TextSource<Char> &text, qsizetype position);
     // The classes of from .. to, one byte each, into out.

@@ -42,7 +42,8 @@ bool insideComment(const QString &textBefore)
     while (start < n) {
         qsizetype end = textBefore.indexOf(u'\n', start);
         end = end < 0 ? n : end + 1;
-        state = Colouring::scanLine(s + start, end - start, state, [](Colouring::Class, qsizetype, qsizetype) { });
+        state = Colouring::scanLine(
+            s + start, end - start, state, [](Colouring::Class, qsizetype, qsizetype) {});
         start = end;
     }
     return state == Colouring::State::Comment;

@@ -3,6 +3,7 @@
 #include "app/ui/documentcommands.h"
 #include "app/ui/documentpage.h"
 #include "app/ui/mainform.h"
+#include "editor/ui/colouringview.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
 #include "scriptedprompter.h"
@@ -75,6 +76,13 @@ void TestEditCommands::boldButtonWrapsAndUndoRestores()
 
     QVERIFY(w.text().contains(QStringLiteral("<b>Your Document Text</b>")));
     QCOMPARE(w.buffer().selText(), QStringLiteral("<b>Your Document Text</b>"));
+    // The new tags show in the tag colour at once, the text between them in the text colour.
+    TColouringView *colours = w.form->activePage()->colouring();
+    const int bold = int(w.text().indexOf(QStringLiteral("<b>")));
+    QCOMPARE(colours->classAt(bold), Colouring::Class::Tag);
+    QCOMPARE(colours->classAt(bold + 3), Colouring::Class::Text);
+    QCOMPARE(colours->classAt(bold + 21), Colouring::Class::Tag);
+    QCOMPARE(colours->colourAt(bold), w.form->editorSettings().tagColor);
     QCOMPARE(w.form->statusPanelText(3), QStringLiteral("      Modified"));
     QVERIFY(w.action("Undo")->isEnabled());
     QCOMPARE(w.action("Undo")->toolTip(), QStringLiteral("Undo Bold"));

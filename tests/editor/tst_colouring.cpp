@@ -77,53 +77,57 @@ void TestColouring::rules_data()
 
     QTest::newRow("doctype") << QStringLiteral("<!DOCTYPE html>\r\n")
                              << QStringLiteral("[tag]<!DOCTYPE html>[/tag]\r\n");
-    QTest::newRow("comment holding >") << QStringLiteral("<!-- a > b -->x")
-                                       << QStringLiteral("[comment]<!-- a > b -->[/comment]x");
-    QTest::newRow("shortest comment") << QStringLiteral("<!-->x") << QStringLiteral("[comment]<!-->[/comment]x");
+    QTest::newRow("comment holding >")
+        << QStringLiteral("<!-- a > b -->x") << QStringLiteral("[comment]<!-- a > b -->[/comment]x");
+    QTest::newRow("shortest comment")
+        << QStringLiteral("<!-->x") << QStringLiteral("[comment]<!-->[/comment]x");
     QTest::newRow("quoted hex is a string")
         << QStringLiteral("<font color=\"#ff0000\">")
         << QStringLiteral("[tag]<font color=[/tag][string]\"#ff0000\"[/string][tag]>[/tag]");
     QTest::newRow("unquoted hex") << QStringLiteral("<body bgcolor=#ff0000>")
-                                  << QStringLiteral("[tag]<body bgcolor=[/tag][hex]#ff0000[/hex][tag]>[/tag]");
-    QTest::newRow("hex then blank")
-        << QStringLiteral("<body bgcolor=#ff0000 text=x>")
-        << QStringLiteral("[tag]<body bgcolor=[/tag][hex]#ff0000[/hex][tag] text=x>[/tag]");
+                                  << QStringLiteral(
+                                         "[tag]<body bgcolor=[/tag][hex]#ff0000[/hex][tag]>[/tag]");
+    QTest::newRow("hex then blank") << QStringLiteral("<body bgcolor=#ff0000 text=x>")
+                                    << QStringLiteral(
+                                           "[tag]<body bgcolor=[/tag][hex]#ff0000[/hex][tag] text=x>[/tag]");
     QTest::newRow("hex by position") << QStringLiteral("<a b=#zz!!zz>")
                                      << QStringLiteral("[tag]<a b=[/tag][hex]#zz!!zz[/hex][tag]>[/tag]");
-    QTest::newRow("short hex") << QStringLiteral("<a b=#ff00 c>") << QStringLiteral("[tag]<a b=#ff00 c>[/tag]");
-    QTest::newRow("long hex") << QStringLiteral("<a b=#ff00001>") << QStringLiteral("[tag]<a b=#ff00001>[/tag]");
-    QTest::newRow("hex before line end") << QStringLiteral("<a b=#ff0000\r\nc>")
-                                         << QStringLiteral("[tag]<a b=[/tag][hex]#ff0000[/hex][tag]\r\nc>[/tag]");
-    QTest::newRow("quote inside hex starts a string")
-        << QStringLiteral("<a b=#1\"3456 >")
-        << QStringLiteral("[tag]<a b=#1[/tag][string]\"3456 [/string][tag]>[/tag]");
+    QTest::newRow("short hex") << QStringLiteral("<a b=#ff00 c>")
+                               << QStringLiteral("[tag]<a b=#ff00 c>[/tag]");
+    QTest::newRow("long hex") << QStringLiteral("<a b=#ff00001>")
+                              << QStringLiteral("[tag]<a b=#ff00001>[/tag]");
+    QTest::newRow("hex before line end") << QStringLiteral(
+        "<a b=#ff0000\r\nc>") << QStringLiteral("[tag]<a b=[/tag][hex]#ff0000[/hex][tag]\r\nc>[/tag]");
+    QTest::newRow("quote inside hex starts a string") << QStringLiteral(
+        "<a b=#1\"3456 >") << QStringLiteral("[tag]<a b=#1[/tag][string]\"3456 [/string][tag]>[/tag]");
     QTest::newRow("hex outside a tag") << QStringLiteral("#ff0000 x") << QStringLiteral("#ff0000 x");
     QTest::newRow("entity") << QStringLiteral("a &amp; b") << QStringLiteral("a [entity]&amp;[/entity] b");
     QTest::newRow("entity with a blank") << QStringLiteral("a & amp; b") << QStringLiteral("a & amp; b");
-    QTest::newRow("entity has no length limit")
-        << QStringLiteral("&averyveryverylongname;") << QStringLiteral("[entity]&averyveryverylongname;[/entity]");
+    QTest::newRow("entity has no length limit") << QStringLiteral("&averyveryverylongname;")
+                                                << QStringLiteral("[entity]&averyveryverylongname;[/entity]");
     QTest::newRow("entities side by side")
         << QStringLiteral("&lt;&gt;x") << QStringLiteral("[entity]&lt;&gt;[/entity]x");
     QTest::newRow("second ampersand restarts")
         << QStringLiteral("a&b&c;") << QStringLiteral("a&b[entity]&c;[/entity]");
-    QTest::newRow("entity after a tag") << QStringLiteral("<b>&copy;</b>")
-                                        << QStringLiteral("[tag]<b>[/tag][entity]&copy;[/entity][tag]</b>[/tag]");
+    QTest::newRow("entity after a tag") << QStringLiteral(
+        "<b>&copy;</b>") << QStringLiteral("[tag]<b>[/tag][entity]&copy;[/entity][tag]</b>[/tag]");
     QTest::newRow("entity stops at a line end") << QStringLiteral("&a\r\nb;") << QStringLiteral("&a\r\nb;");
-    QTest::newRow("ampersand inside a tag") << QStringLiteral("<a b=&amp;>") << QStringLiteral("[tag]<a b=&amp;>[/tag]");
+    QTest::newRow("ampersand inside a tag")
+        << QStringLiteral("<a b=&amp;>") << QStringLiteral("[tag]<a b=&amp;>[/tag]");
     QTest::newRow("ampersand inside a string")
         << QStringLiteral("<a href=\"x?a=1&amp;b=2\">")
         << QStringLiteral("[tag]<a href=[/tag][string]\"x?a=1&amp;b=2\"[/string][tag]>[/tag]");
-    QTest::newRow("ampersand in a comment") << QStringLiteral("<!-- &amp; -->")
-                                            << QStringLiteral("[comment]<!-- &amp; -->[/comment]");
-    QTest::newRow("quote inside a comment") << QStringLiteral("<!-- \"x -->y\"")
-                                            << QStringLiteral("[comment]<!-- \"x -->[/comment]y\"");
-    QTest::newRow("single quotes are no string") << QStringLiteral("<a b='x'>")
-                                                 << QStringLiteral("[tag]<a b='x'>[/tag]");
+    QTest::newRow("ampersand in a comment")
+        << QStringLiteral("<!-- &amp; -->") << QStringLiteral("[comment]<!-- &amp; -->[/comment]");
+    QTest::newRow("quote inside a comment")
+        << QStringLiteral("<!-- \"x -->y\"") << QStringLiteral("[comment]<!-- \"x -->[/comment]y\"");
+    QTest::newRow("single quotes are no string")
+        << QStringLiteral("<a b='x'>") << QStringLiteral("[tag]<a b='x'>[/tag]");
     QTest::newRow("string over lines")
         << QStringLiteral("<a title=\"one\r\ntwo\">x")
         << QStringLiteral("[tag]<a title=[/tag][string]\"one\r\ntwo\"[/string][tag]>[/tag]x");
-    QTest::newRow("string ended by the tag end")
-        << QStringLiteral("<a b=\"x>y") << QStringLiteral("[tag]<a b=[/tag][string]\"x[/string][tag]>[/tag]y");
+    QTest::newRow("string ended by the tag end") << QStringLiteral(
+        "<a b=\"x>y") << QStringLiteral("[tag]<a b=[/tag][string]\"x[/string][tag]>[/tag]y");
     QTest::newRow("tag given up at the next <")
         << QStringLiteral("a < b <p>c") << QStringLiteral("a [tag]< b <p>[/tag]c");
     QTest::newRow("comment inside an open tag")
@@ -142,8 +146,8 @@ void TestColouring::rules_data()
     QTest::newRow("& at 0") << QStringLiteral("&amp;x") << QStringLiteral("[entity]&amp;[/entity]x");
     QTest::newRow("& alone") << QStringLiteral("&") << QStringLiteral("&");
     QTest::newRow("# near the end") << QStringLiteral("<a b=#ff") << QStringLiteral("[tag]<a b=#ff[/tag]");
-    QTest::newRow("# six before the end") << QStringLiteral("<a b=#ffffff")
-                                          << QStringLiteral("[tag]<a b=#ffffff[/tag]");
+    QTest::newRow("# six before the end")
+        << QStringLiteral("<a b=#ffffff") << QStringLiteral("[tag]<a b=#ffffff[/tag]");
     QTest::newRow("# last") << QStringLiteral("<a #") << QStringLiteral("[tag]<a #[/tag]");
     QTest::newRow("empty") << QString() << QString();
 }
@@ -177,7 +181,10 @@ void TestColouring::everyPositionAgreesWithTheWholeText()
     {
         QByteArray bytes;
         qsizetype length() const override { return bytes.size(); }
-        const char *range(qsizetype position, qsizetype) const override { return bytes.constData() + position; }
+        const char *range(qsizetype position, qsizetype) const override
+        {
+            return bytes.constData() + position;
+        }
     } bytes;
     bytes.bytes = utf8;
     Engine<char> byteEngine;
@@ -196,9 +203,9 @@ void TestColouring::randomEditsMatchAFreshPass()
         QStringLiteral("&amp;"), QStringLiteral("&"), QStringLiteral(";"), QStringLiteral("\r\n"),
         QStringLiteral("\r\n\r\n"), QStringLiteral("\n"), QStringLiteral("\r"), QStringLiteral("-"),
         QStringLiteral("<p class=\"x\">"), QStringLiteral("text "), QStringLiteral("<!-- c -->"),
-        QStringLiteral(" "), QStringLiteral("<td bgcolor=#336699 width=\"50%\">"), QStringLiteral("</td>\r\n"),
-        QStringLiteral("<a href=\"x\r\ny\">"), QStringLiteral("caf\u00e9 "), QStringLiteral("&copy;"),
-        QStringLiteral("<!--\r\n<b>\"\r\n-->\r\n") };
+        QStringLiteral(" "), QStringLiteral("<td bgcolor=#336699 width=\"50%\">"),
+        QStringLiteral("</td>\r\n"), QStringLiteral("<a href=\"x\r\ny\">"), QStringLiteral("caf\u00e9 "),
+        QStringLiteral("&copy;"), QStringLiteral("<!--\r\n<b>\"\r\n-->\r\n") };
     QRandomGenerator random(20240611);
     QString text;
     for (int i = 0; i < 400; ++i)

@@ -96,8 +96,8 @@ void TestColouringView::editsThroughTheEditorMatchAFreshPass()
         const long length = send(m_editor, QsciScintillaBase::SCI_GETLENGTH);
         if (random.bounded(3) || length == 0) {
             const char *insert = fragments[random.bounded(int(std::size(fragments)))];
-            send(m_editor, QsciScintillaBase::SCI_INSERTTEXT, static_cast<unsigned long>(random.bounded(int(length) + 1)),
-                reinterpret_cast<long>(insert));
+            send(m_editor, QsciScintillaBase::SCI_INSERTTEXT,
+                static_cast<unsigned long>(random.bounded(int(length) + 1)), reinterpret_cast<long>(insert));
         } else {
             const long at = random.bounded(int(length));
             const long count = std::min<long>(length - at, 1 + random.bounded(random.bounded(20) ? 10 : 300));
@@ -105,7 +105,6 @@ void TestColouringView::editsThroughTheEditorMatchAFreshPass()
         }
         if (step % 50 == 0)
             m_editor->grab();
-
     }
     send(m_editor, QsciScintillaBase::SCI_COLOURISE, 0, -1);
     const QString text = editorText(m_editor);

@@ -18,7 +18,8 @@ private Q_SLOTS:
 
 void TestStyleList::fixedEntriesComeFirst()
 {
-    const StyleLists::Entries entries = StyleLists::rebuild(PlainBuffer(QStringLiteral("<p>x</p>")), QString());
+    const StyleLists::Entries entries
+        = StyleLists::rebuild(PlainBuffer(QStringLiteral("<p>x</p>")), QString());
     QCOMPARE(entries.combo,
         QStringList({ QStringLiteral("Heading 1"), QStringLiteral("Heading 2"), QStringLiteral("Heading 3"),
             QStringLiteral("Heading 4"), QStringLiteral("Heading 5"), QStringLiteral("Heading 6"),
@@ -30,9 +31,10 @@ void TestStyleList::fixedEntriesComeFirst()
 
 void TestStyleList::embeddedBlock()
 {
-    const QString page = QStringLiteral("<!DOCTYPE html>\r\n<html><head><STYLE type=\"text/css\">\r\n<!--\r\n"
-                                        ".intro { color: red }\r\np.note{ width: 1.5em }\r\nh1 { margin: 0.5em }\r\n"
-                                        ".intro { }\r\n-->\r\n</style></head><body><!-- a comment --></body>");
+    const QString page
+        = QStringLiteral("<!DOCTYPE html>\r\n<html><head><STYLE type=\"text/css\">\r\n<!--\r\n"
+                         ".intro { color: red }\r\np.note{ width: 1.5em }\r\nh1 { margin: 0.5em }\r\n"
+                         ".intro { }\r\n-->\r\n</style></head><body><!-- a comment --></body>");
     const StyleLists::Entries entries = StyleLists::rebuild(PlainBuffer(page), QString());
     QCOMPARE(entries.combo.mid(7), QStringList({ QStringLiteral("intro"), QStringLiteral("note") }));
     QCOMPARE(entries.list.mid(6), QStringList({ QStringLiteral("intro"), QStringLiteral("note") }));
@@ -48,14 +50,17 @@ void TestStyleList::linkedSheet()
     const QString sheet = environment.writeFile(QStringLiteral("site.css"),
         "h1 { font-size: 18pt }\n.intro {\n  color: #336699;\n}\n.tight{ margin: 0 }\r\n.a .b { }\n");
     const QString folder = QFileInfo(sheet).absolutePath();
-    const QString page = QStringLiteral("<html><head><link rel=\"stylesheet\" href=\"site.css\"></head></html>");
+    const QString page
+        = QStringLiteral("<html><head><link rel=\"stylesheet\" href=\"site.css\"></head></html>");
     QCOMPARE(StyleLists::rebuild(PlainBuffer(page), folder).list.mid(6),
         QStringList({ QStringLiteral("intro"), QStringLiteral("tight"), QStringLiteral("a") }));
 
     // A class rule and an element rule: only the class is listed.
-    environment.writeFile(QStringLiteral("two.css"), ".intro {\r\n color: red;\r\n}\r\nh1 {\r\n color: blue;\r\n}\r\n");
+    environment.writeFile(
+        QStringLiteral("two.css"), ".intro {\r\n color: red;\r\n}\r\nh1 {\r\n color: blue;\r\n}\r\n");
     const QString two = QStringLiteral("<link rel=stylesheet href=\"two.css\">");
-    QCOMPARE(StyleLists::rebuild(PlainBuffer(two), folder).combo.mid(7), QStringList { QStringLiteral("intro") });
+    QCOMPARE(
+        StyleLists::rebuild(PlainBuffer(two), folder).combo.mid(7), QStringList { QStringLiteral("intro") });
 
     // The path is resolved against the page's folder, not the program's, and an absolute one is used as is.
     QCOMPARE(StyleLists::rebuild(PlainBuffer(page), QString()).list.size(), 6);

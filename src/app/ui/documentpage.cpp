@@ -2,6 +2,7 @@
 #include "documentpage.h"
 
 #include "app/productstrings.h"
+#include "editor/ui/colouringview.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
 
@@ -12,6 +13,7 @@ TDocumentPage::TDocumentPage(int k, int labelNumber, QWidget *parent)
     : QWidget(parent)
     , m_editor(new TSourceEditor(this))
     , m_buffer(std::make_unique<EditorBuffer>(m_editor))
+    , m_colouring(new TColouringView(m_editor))
     , m_fileLabel(new QLabel(Product::notSaved(), this))
 {
     static quint64 pagesMade = 0;

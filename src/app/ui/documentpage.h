@@ -9,6 +9,7 @@
 
 class EditorBuffer;
 class QLabel;
+class TColouringView;
 class TSourceEditor;
 
 // One tab of the page control: the document's source editor and its hidden file label, whose caption
@@ -23,6 +24,7 @@ public:
 
     TSourceEditor *editor() const { return m_editor; }
     EditorBuffer &buffer() const { return *m_buffer; }
+    TColouringView *colouring() const { return m_colouring; }
 
     QString fileName() const;
     void setFileName(const QString &fileName);
@@ -46,6 +48,7 @@ Q_SIGNALS:
 private:
     TSourceEditor *m_editor;
     std::unique_ptr<EditorBuffer> m_buffer;
+    TColouringView *m_colouring;
     QLabel *m_fileLabel;
     bool m_modified = false;
     bool m_loading = false;

@@ -9,6 +9,8 @@
 #include "colorbox.h"
 #include "documentcommands.h"
 #include "documentpage.h"
+#include "editor/stylelist.h"
+#include "editor/ui/colouringview.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
 #include "formattingcommands.h"
@@ -24,6 +26,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -174,6 +177,8 @@ void TMainForm::createActions()
     wrap->setCheckable(true);
     wrap->setChecked(true);
 
+    add("Refresh", QStringLiteral("&Refresh"), QStringLiteral("refresh"), QKeySequence(Qt::Key_F5),
+        &TMainForm::RefreshClick);
     add("About1", QStringLiteral("&About Tagloom 99..."), QStringLiteral("about"), QKeySequence(),
         &TMainForm::About1Click);
 
@@ -187,7 +192,6 @@ void TMainForm::createActions()
         { "Print", "&Print", "print" },
         { "Find", "&Find", "find" },
         { "Replace", "&Replace", "replace" },
-        { "Refresh", "&Refresh", "refresh" },
         { "InternalPreview", "&Internal Preview", "preview" },
         { "Link", "&Link", "link" },
         { "Image", "&Image", "image" },
@@ -237,6 +241,7 @@ void TMainForm::createMenus()
     ViewMenu = menuBar()->addMenu(QStringLiteral("&View"));
     ViewMenu->setObjectName(QStringLiteral("View1"));
     ViewMenu->addAction(action(QStringLiteral("WordWrap")));
+    ViewMenu->addAction(action(QStringLiteral("Refresh")));
     QMenu *leftPane = ViewMenu->addMenu(QStringLiteral("&Left Pane"));
     leftPane->setObjectName(QStringLiteral("LeftPane1"));
     m_leftPaneGroup = new QActionGroup(this);
@@ -714,7 +719,9 @@ void TMainForm::applyEditorSettings(TDocumentPage *page)
         return;
     TSourceEditor *editor = page->editor();
     editor->setFont(m_editorSettings.fontName, m_editorSettings.fontSize);
-    editor->setColours(toQColor(m_editorSettings.textColor), toQColor(m_editorSettings.backColor));
+    const EditorSettings &s = m_editorSettings;
+    page->colouring()->setColourSet({ s.backColor, s.textColor, s.tagColor, s.commentColor, s.charColor,
+        s.stringColor, s.hexColor, s.formatting, s.useDocSettings });
     editor->setWordWrap(wordWrap());
     if (editor->contextMenuPolicy() != Qt::CustomContextMenu) {
         editor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -804,9 +811,10 @@ void TMainForm::markSaved()
     m_statusPanels.at(3)->clear();
 }
 
-void TMainForm::FormatTags(int, int)
+void TMainForm::FormatTags(int start, int end)
 {
-    // Colouring arrives with the colouring engine; the text shows in the text colour until then.
+    if (TDocumentPage *page = activePage())
+        page->colouring()->FormatTags(start, end);
 }
 
 UndoState TMainForm::undoState(TDocumentPage *page) const
@@ -942,7 +950,12 @@ void TMainForm::updatePreview()
 
 void TMainForm::rebuildStyleList()
 {
-    // The style list arrives with the colouring feature's Refresh.
+    TDocumentPage *page = activePage();
+    if (!page)
+        return;
+    const QString folder = page->isUntitled() ? QString() : QFileInfo(page->fileName()).absolutePath();
+    m_formatting->fillBoxes(
+        StyleLists::rebuild(page->buffer(), folder).combo.mid(TagCommands::fixedStyleCount));
 }
 
 void TMainForm::NewClick()
@@ -1010,6 +1023,13 @@ void TMainForm::WordWrap1Click()
     // The action has flipped its own check; every page follows it when it becomes active.
     if (TDocumentPage *page = activePage())
         page->editor()->setWordWrap(wordWrap());
+}
+
+void TMainForm::RefreshClick()
+{
+    if (TDocumentPage *page = activePage())
+        page->colouring()->Refresh();
+    m_documents->Refresh();
 }
 
 void TMainForm::About1Click()

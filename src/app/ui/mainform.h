@@ -89,6 +89,7 @@ public:
     void File1Click();
     void FilePagesChange();
     void About1Click();
+    void RefreshClick();
     void UndoClick();
     void RedoClick();
     void TypingTimerTimer();

@@ -26,8 +26,7 @@ class TColouringView::Source : public Colouring::TextSource<char>
 public:
     explicit Source(TSourceEditor *editor)
         : m_editor(editor)
-    {
-    }
+    { }
     qsizetype length() const override { return m_editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH); }
     const char *range(qsizetype position, qsizetype count) const override
     {
@@ -45,7 +44,8 @@ TColouringView::TColouringView(TSourceEditor *editor)
     , m_source(std::make_unique<Source>(editor))
     , m_engine(std::make_unique<Colouring::Engine<char>>())
 {
-    editor->SendScintilla(QsciScintillaBase::SCI_SETLEXER, static_cast<unsigned long>(QsciScintillaBase::SCLEX_CONTAINER));
+    editor->SendScintilla(
+        QsciScintillaBase::SCI_SETLEXER, static_cast<unsigned long>(QsciScintillaBase::SCLEX_CONTAINER));
     m_engine->reset(*m_source);
     // The editor's modification mask stays as it is (before-insert and before-delete only): asking for
     // the after-change notifications would make Debian's build count characters on every keystroke.
@@ -88,10 +88,13 @@ void TColouringView::styleNeeded(int position)
     const long styledEnd = m_editor->SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED);
     long from = m_editor->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE,
         m_editor->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, styledEnd));
-    const long lastLine = m_editor->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, std::clamp<long>(position, 0, length));
-    const long to = std::max(from, long(m_editor->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, lastLine)));
+    const long lastLine = m_editor->SendScintilla(
+        QsciScintillaBase::SCI_LINEFROMPOSITION, std::clamp<long>(position, 0, length));
+    const long to
+        = std::max(from, long(m_editor->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, lastLine)));
     // The line break takes the class of what is open before it; style it too so the styled end moves on.
-    const long end = std::min(length, lastLine + 1 < m_editor->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT)
+    const long end = std::min(length,
+        lastLine + 1 < m_editor->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT)
             ? long(m_editor->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, lastLine + 1))
             : to);
     while (from < end) {
@@ -99,8 +102,8 @@ void TColouringView::styleNeeded(int position)
         m_styles.resize(size_t(sliceEnd - from));
         m_engine->classes(*m_source, from, sliceEnd, m_styles.data());
         m_editor->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(from), 0x1fL);
-        m_editor->SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, static_cast<unsigned long>(sliceEnd - from),
-            reinterpret_cast<const char *>(m_styles.data()));
+        m_editor->SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX,
+            static_cast<unsigned long>(sliceEnd - from), reinterpret_cast<const char *>(m_styles.data()));
         from = sliceEnd;
     }
     if (m_styles.capacity() > size_t(sliceBytes))
@@ -129,8 +132,10 @@ void TColouringView::readDocColours()
     // The reader ignores a BODY tag at the very start, so the copy keeps one character before it.
     PlainBuffer tag(u' ' + buffer.textRange(body, close + 1));
     using BodyAttributes::Case;
-    m_textColor = StrToColor(BodyAttributes::read(tag, QStringLiteral("TEXT="), QStringLiteral("#000000"), Case::Upper).value);
-    m_backColor = StrToColor(BodyAttributes::read(tag, QStringLiteral("BGCOLOR="), QStringLiteral("#FFFFFF"), Case::Upper).value);
+    m_textColor = StrToColor(
+        BodyAttributes::read(tag, QStringLiteral("TEXT="), QStringLiteral("#000000"), Case::Upper).value);
+    m_backColor = StrToColor(
+        BodyAttributes::read(tag, QStringLiteral("BGCOLOR="), QStringLiteral("#FFFFFF"), Case::Upper).value);
 }
 
 void TColouringView::applyStyles()
