@@ -201,12 +201,15 @@ struct ShownEditor
     void paint() { QCoreApplication::processEvents(); }
 };
 
-void keystrokeEditor(benchmark::State &state, bool withView, const std::string &name)
+void keystrokeEditor(benchmark::State &state, bool withView, const std::string &name, int percent = 45,
+    const QByteArray *page = nullptr)
 {
     ShownEditor shown(withView);
-    TSourceEditor::loadUtf8(shown.editor, page10);
+    TSourceEditor::loadUtf8(shown.editor, page ? *page : page10);
+    // The generated page has a 250 KB line at its middle; Scintilla lays a shown line out whole after each
+    // edit, so typing next to it measures that line, not the colouring. The default place is ordinary text.
     const long middle = shown.editor->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE,
-        shown.editor->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT) / 2);
+        shown.editor->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT) * percent / 100);
     shown.editor->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(middle));
     shown.editor->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
     shown.paint();
@@ -361,6 +364,16 @@ int main(int argc, char **argv)
     add(
         "colouring/keystroke_10mb_plain_editor",
         [](benchmark::State &s) { keystrokeEditor(s, false, "keystroke_plain"); }, 101);
+    add(
+        "colouring/keystroke_100kb_plain_editor",
+        [](benchmark::State &s) {
+            static const QByteArray small = PageGenerator::pageUtf8(100 * 1024);
+            keystrokeEditor(s, false, "keystroke_small", 45, &small);
+        },
+        101);
+    add(
+        "colouring/keystroke_10mb_editor_beside_long_line",
+        [](benchmark::State &s) { keystrokeEditor(s, true, "keystroke_long_line", 50); }, 101);
     add("colouring/comment_out_10mb_editor", commentOutEditor, 9);
     add(
         "colouring/open_20mb_coloured", [](benchmark::State &s) { openEditor(s, true, "open"); }, 5);
@@ -397,11 +410,12 @@ int main(int argc, char **argv)
         "colouring detail: whole_10mb_ms=%.1f states_10mb_ms=%.1f memchr_10mb_ms=%.2f qsci_10mb_ms=%.0f "
         "engine_keystroke_start_us=%.1f engine_keystroke_end_us=%.1f comment_out_us=%.0f "
         "comment_out_styled_kb=%.0f open_20mb_plain_ms=%.0f rss_empty_window_mb=%ld "
-        "engine_keystroke_long_line_us=%.0f long_line_kb=%.0f keystroke_plain_editor_us=%.0f\n",
+        "engine_keystroke_long_line_us=%.0f long_line_kb=%.0f keystroke_plain_editor_us=%.0f keystroke_beside_long_line_us=%.0f keystroke_100kb_plain_editor_us=%.0f\n",
         oursMs, median("ours_states") / 1000, median("memchr") / 1000, median("qsci") / 1000,
         median("engine_start"), median("engine_end"), median("comment"),
         median("comment_styled_bytes") / 1024, median("open_plain") / 1000, emptyMb,
-        median("engine_long_line"), median("engine_long_line_line_kb"), median("keystroke_plain"));
+        median("engine_long_line"), median("engine_long_line_line_kb"), median("keystroke_plain"),
+        median("keystroke_long_line"), median("keystroke_small"));
     std::printf("colouring: mbps_10mb=%ld ksh_ratio=-1 qsci_ratio=%.1f keystroke_10mb_us=%ld "
                 "engine_keystroke_10mb_us=%ld open_20mb_ms=%ld rss_50mb_mb=%ld\n",
         mbps, median("qsci") / median("ours"), std::lround(median("keystroke")),

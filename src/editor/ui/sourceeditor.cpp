@@ -31,6 +31,7 @@ TSourceEditor::TSourceEditor(QWidget *parent)
     SendScintilla(SCI_SETVSCROLLBAR, 1L);
     SendScintilla(SCI_SETSCROLLWIDTH, 1L);
     SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1L);
+    SendScintilla(SCI_SETLAYOUTCACHE, static_cast<unsigned long>(SC_CACHE_PAGE));
     // A found text stays marked while a dialog has the focus.
     SendScintilla(SCI_HIDESELECTION, 0L);
     const long margins = SendScintilla(SCI_GETMARGINS);
