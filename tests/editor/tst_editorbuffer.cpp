@@ -4,6 +4,7 @@
 #include "editor/plainbuffer.h"
 #include "editor/ui/editorbuffer.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QMainWindow>
 #include <QSignalSpy>
@@ -414,6 +415,11 @@ void TestEditorBuffer::editorConfiguration()
         long(Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE));
     QCOMPARE(editor.SendScintilla(Sci::SCI_GETLINECHARACTERINDEX) & Sci::SC_LINECHARACTERINDEX_UTF16,
         long(Sci::SC_LINECHARACTERINDEX_UTF16));
+    // Not QScintilla's accessible text, which counts the whole buffer up to the caret on every move.
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&editor);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->role(), QAccessible::EditableText);
+    QVERIFY(!accessible->textInterface());
 
     EditorBuffer buffer(&editor);
     buffer.setText(QStringLiteral("abc"));

@@ -4,6 +4,7 @@
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 
 namespace {
@@ -15,9 +16,29 @@ constexpr int sciKey(int key, int modifiers)
 
 } // namespace
 
+namespace {
+
+// QScintilla's accessible interface counts the characters from the start of the buffer to the caret each
+// time the caret moves, so a key pressed deep in a big page cost a repaint of tens of milliseconds. The
+// editor is described to accessibility tools as a plain editable-text widget instead; the factory looks at
+// the most derived class first, so this one answers before QScintilla's.
+QAccessibleInterface *sourceEditorAccessible(const QString &className, QObject *object)
+{
+    if (className == u"TSourceEditor" && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::EditableText);
+    return nullptr;
+}
+
+} // namespace
+
 TSourceEditor::TSourceEditor(QWidget *parent)
     : QsciScintilla(parent)
 {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(sourceEditorAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     setUtf8(true);
     SendScintilla(SCI_SETEOLMODE, SC_EOL_CRLF);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
