@@ -2,30 +2,12 @@
 #include "colouring.h"
 
 #include <algorithm>
-#include <cwchar>
 
 namespace Colouring {
 
 namespace {
 
 constexpr qsizetype blockLines = 256;
-
-// Where the line starting at `from` ends: just after its LF, or at n.
-qsizetype lineEndFrom(const char *s, qsizetype from, qsizetype n)
-{
-    if (from >= n)
-        return n;
-    const void *lf = std::memchr(s + from, '\n', size_t(n - from));
-    return lf ? static_cast<const char *>(lf) - s + 1 : n;
-}
-
-qsizetype lineEndFrom(const char16_t *s, qsizetype from, qsizetype n)
-{
-    if (from >= n)
-        return n;
-    const qsizetype lf = QStringView(s + from, n - from).indexOf(u'\n');
-    return lf < 0 ? n : from + lf + 1;
-}
 
 struct NoEmit
 {
@@ -208,17 +190,10 @@ template <typename Char> void Engine<Char>::reset(const TextSource<Char> &text)
 {
     m_lines.clear();
     m_length = text.length();
-    const Char *s = text.range(0, m_length);
-    qsizetype start = 0;
-    State state = State::Text;
-    for (;;) {
-        m_lines.append(start, state);
-        const qsizetype end = lineEndFrom(s, start, m_length);
-        state = scanLine(s + start, end - start, state, NoEmit());
-        if (end == start || s[end - 1] != Char('\n'))
-            break;
-        start = end;
-    }
+    // One scan over the whole text, noting each line's start and state as it passes.
+    m_lines.append(0, State::Text);
+    scan(text.range(0, m_length), m_length, State::Text, NoEmit(),
+        [this](qsizetype next, State state) { m_lines.append(next, state); });
     m_valid = m_agree = m_lines.count();
 }
 
@@ -341,17 +316,27 @@ void Engine<Char>::classes(const TextSource<Char> &text, qsizetype from, qsizety
     const qsizetype firstLine = m_lines.lineAt(from);
     const qsizetype lastLine = m_lines.lineAt(to - 1);
     update(text, lastLine);
-    for (qsizetype line = firstLine; line <= lastLine; ++line) {
-        const qsizetype start = m_lines.start(line);
-        const qsizetype end = lineEnd(line);
-        scanLine(text.range(start, end - start), end - start, m_lines.state(line),
-            [&](Class c, qsizetype runFrom, qsizetype runTo) {
-                const qsizetype a = std::max(start + runFrom, from);
-                const qsizetype b = std::min(start + runTo, to);
-                if (a < b)
-                    std::memset(out + (a - from), int(c), size_t(b - a));
-            });
-    }
+    // The lines in one scan from the first one's state: the states met on the way are the ones kept.
+    const qsizetype start = m_lines.start(firstLine);
+    const qsizetype end = lineEnd(lastLine);
+    const qsizetype low = from - start;
+    const qsizetype high = to - start;
+    scan(
+        text.range(start, end - start), end - start, m_lines.state(firstLine),
+        [&](Class c, qsizetype runFrom, qsizetype runTo) {
+            runFrom = std::max(runFrom, low);
+            runTo = std::min(runTo, high);
+#if defined(__SSE2__)
+            // Runs are mostly short: sixteen bytes at a time, spilling past the run where later runs
+            // write anyway, but never past the end of out.
+            const __m128i fill = _mm_set1_epi8(char(c));
+            for (; runFrom < runTo && runFrom + 16 <= high; runFrom += 16)
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + (runFrom - low)), fill);
+#endif
+            if (runFrom < runTo)
+                std::memset(out + (runFrom - low), int(c), size_t(runTo - runFrom));
+        },
+        Detail::NoBreak());
 }
 
 template class Engine<char16_t>;
@@ -360,17 +345,12 @@ template class Engine<char>;
 std::vector<Class> classesOf(QStringView text)
 {
     std::vector<Class> out(size_t(text.size()), Class::Text);
-    const char16_t *s = text.utf16();
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    State state = State::Text;
-    while (start < n) {
-        const qsizetype end = lineEndFrom(s, start, n);
-        state = scanLine(s + start, end - start, state, [&](Class c, qsizetype from, qsizetype to) {
-            std::fill(out.begin() + start + from, out.begin() + start + to, c);
-        });
-        start = end;
-    }
+    scan(
+        text.utf16(), text.size(), State::Text,
+        [&](Class c, qsizetype from, qsizetype to) {
+            std::memset(out.data() + from, int(c), size_t(to - from));
+        },
+        Detail::NoBreak());
     return out;
 }
 

@@ -5,9 +5,15 @@
 #include <QStringView>
 #include <QtGlobal>
 
+#include <bit>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 // The colour rules of the source editor and the engine that keeps them up to date while the text is
 // edited. The rules are one left-to-right scan: tags and comments, and inside tags quoted strings and hex
@@ -38,6 +44,7 @@ enum Stop : quint8 {
     Blank = 16,
     EndsHexRun = 32,
     EndsEntity = 64,
+    LineBreak = 128,
 };
 
 struct StopTable
@@ -53,6 +60,7 @@ struct StopTable
         bits[int('#')] = InTag | EndsHexRun;
         for (const char blank : { ' ', '\t', '\r', '\n' })
             bits[int(blank)] = Blank | EndsHexRun | EndsEntity;
+        bits[int('\n')] |= LineBreak;
     }
 };
 inline constexpr StopTable stops;
@@ -83,22 +91,57 @@ inline Class classOf(State state)
     return Class::Text;
 }
 
-// The first index from i on whose character stops the scan in the given state, or n.
-template <typename Char> inline qsizetype skipTo(const Char *s, qsizetype i, qsizetype n, quint8 bits)
+#if defined(__SSE2__)
+// Sixteen code units as bytes. A UTF-16 unit above 255 saturates to 0 or 255, which no stop matches.
+inline __m128i load16(const char *p)
 {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+}
+
+inline __m128i load16(const char16_t *p)
+{
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 8));
+    return _mm_packus_epi16(low, high);
+}
+#endif
+
+// The first index from i on whose character stops the scan (has the bits; the characters are the same
+// stops spelt out for the vector loop), or n. Markup stops often, so sixteen units are tried at a time.
+template <char... Stops, typename Char>
+inline qsizetype skipTo(const Char *s, qsizetype i, qsizetype n, quint8 bits)
+{
+#if defined(__SSE2__)
+    while (n - i >= 16) {
+        const __m128i v = load16(s + i);
+        __m128i hit = _mm_setzero_si128();
+        ((hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, _mm_set1_epi8(Stops)))), ...);
+        const unsigned mask = unsigned(_mm_movemask_epi8(hit));
+        if (mask)
+            return i + std::countr_zero(mask);
+        i += 16;
+    }
+#endif
     while (i < n && !has(s[i], bits))
         ++i;
     return i;
 }
 
+struct NoBreak
+{
+    void operator()(qsizetype, State) const { }
+};
+
 } // namespace Detail
 
-// Colours one line, its line break included, that starts in `state`: calls emit(Class, from, to) for each
-// run of one class, in order and covering the line, and returns the state at the next line's start.
-// Nothing outside s[0 .. length) is read. Templated on the code unit so the same rules serve UTF-16
-// strings and the editor's UTF-8 bytes; only ASCII characters take part in the rules.
-template <typename Char, typename Emit>
-State scanLine(const Char *s, qsizetype length, State state, Emit &&emit)
+// Colours lines that start in `state`: calls report(Class, from, to) for each run of one class, in order
+// and covering s[0 .. length), calls lineBreak(next, state) with the start and state of each line after a
+// line feed, and returns the state at the end. Nothing outside s[0 .. length) is read. Templated on the
+// code unit so the same rules serve UTF-16 strings and the editor's UTF-8 bytes; only ASCII characters
+// take part in the rules. Since every look ahead or back stops at a blank, scanning many lines at once
+// gives each the colours it gets alone.
+template <typename Char, typename Emit, typename Break>
+State scan(const Char *s, qsizetype length, State state, Emit &&report, Break &&lineBreak)
 {
     using namespace Detail;
     const qsizetype n = length;
@@ -109,7 +152,7 @@ State scanLine(const Char *s, qsizetype length, State state, Emit &&emit)
         if (next == runClass)
             return;
         if (at > runStart)
-            emit(runClass, runStart, at);
+            report(runClass, runStart, at);
         runStart = at;
         runClass = next;
     };
@@ -129,9 +172,13 @@ State scanLine(const Char *s, qsizetype length, State state, Emit &&emit)
     while (i < n) {
         switch (state) {
         case State::Text: {
-            i = skipTo(s, i, n, InText);
+            i = skipTo<'<', '&', '\n'>(s, i, n, InText | LineBreak);
             if (i == n)
                 break;
+            if (s[i] == Char('\n')) {
+                lineBreak(++i, state);
+                break;
+            }
             if (s[i] == Char('<')) {
                 i = open(i);
                 break;
@@ -150,11 +197,13 @@ State scanLine(const Char *s, qsizetype length, State state, Emit &&emit)
             break;
         }
         case State::Tag: {
-            i = skipTo(s, i, n, InTag);
+            i = skipTo<'<', '>', '"', '#', '\n'>(s, i, n, InTag | LineBreak);
             if (i == n)
                 break;
             const Char c = s[i];
-            if (c == Char('>')) {
+            if (c == Char('\n')) {
+                lineBreak(++i, state);
+            } else if (c == Char('>')) {
                 switchTo(Class::Tag, i);
                 switchTo(Class::Text, i + 1);
                 state = State::Text;
@@ -182,11 +231,13 @@ State scanLine(const Char *s, qsizetype length, State state, Emit &&emit)
             break;
         }
         case State::TagString: {
-            i = skipTo(s, i, n, InString);
+            i = skipTo<'<', '>', '"', '\n'>(s, i, n, InString | LineBreak);
             if (i == n)
                 break;
             const Char c = s[i];
-            if (c == Char('"')) {
+            if (c == Char('\n')) {
+                lineBreak(++i, state);
+            } else if (c == Char('"')) {
                 switchTo(Class::Tag, i + 1);
                 state = State::Tag;
                 ++i;
@@ -202,9 +253,13 @@ State scanLine(const Char *s, qsizetype length, State state, Emit &&emit)
             break;
         }
         case State::Comment: {
-            i = skipTo(s, i, n, InComment);
+            i = skipTo<'>', '\n'>(s, i, n, InComment | LineBreak);
             if (i == n)
                 break;
+            if (s[i] == Char('\n')) {
+                lineBreak(++i, state);
+                break;
+            }
             // Only "-->" closes; the dashes of "<!--" count, so "<!-->" is a whole comment.
             if (i >= 2 && s[i - 1] == Char('-') && s[i - 2] == Char('-')) {
                 switchTo(Class::Text, i + 1);
@@ -216,8 +271,16 @@ State scanLine(const Char *s, qsizetype length, State state, Emit &&emit)
         }
     }
     if (n > runStart)
-        emit(runClass, runStart, n);
+        report(runClass, runStart, n);
     return state;
+}
+
+// Colours one line, its line break included, that starts in `state`, as scan does, and returns the state
+// at the next line's start.
+template <typename Char, typename Emit>
+State scanLine(const Char *s, qsizetype length, State state, Emit &&report)
+{
+    return scan(s, length, state, std::forward<Emit>(report), Detail::NoBreak());
 }
 
 // The text the engine reads: any code units, handed out as contiguous ranges.
