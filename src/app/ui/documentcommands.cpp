@@ -9,7 +9,7 @@
 #include "colorbox.h"
 #include "documentpage.h"
 #include "editor/bodyattributes.h"
-#include "editor/striptags.h"
+#include "editor/tagcommands.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
 #include "mainform.h"
@@ -319,7 +319,7 @@ void DocumentCommands::SaveAs1Click()
                PromptButtons::YesNo, PromptIcon::Warning)
             == PromptAnswer::Yes) {
         m_form.recordUndoStep(QStringLiteral("Strip Tags"));
-        page->buffer().setText(stripTags(page->buffer().text()));
+        TagCommands::stripAllTags(page->buffer());
         m_form.markModified();
     }
 
