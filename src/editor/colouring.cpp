@@ -2,12 +2,18 @@
 #include "colouring.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace Colouring {
 
 namespace {
 
 constexpr qsizetype blockLines = 256;
+// Lines this long get marks about every markSpacing code units, so that a keystroke rescans a few
+// kilobytes of them rather than the whole line.
+constexpr qsizetype longLine = 4096;
+constexpr qsizetype markSpacing = 2048;
+constexpr qsizetype nowhere = std::numeric_limits<qsizetype>::max();
 
 struct NoEmit
 {
@@ -189,12 +195,15 @@ qsizetype LineTable::memoryBytes() const
 template <typename Char> void Engine<Char>::reset(const TextSource<Char> &text)
 {
     m_lines.clear();
+    m_marks.clear();
     m_length = text.length();
     // One scan over the whole text, noting each line's start and state as it passes.
     m_lines.append(0, State::Text);
     scan(text.range(0, m_length), m_length, State::Text, NoEmit(),
         [this](qsizetype next, State state) { m_lines.append(next, state); });
     m_valid = m_agree = m_lines.count();
+    m_resume = nowhere;
+    m_tailFrom = nowhere;
 }
 
 template <typename Char> void Engine<Char>::removed(qsizetype position, qsizetype count)
@@ -210,7 +219,14 @@ template <typename Char> void Engine<Char>::removed(qsizetype position, qsizetyp
     m_lines.remove(first + 1, oldLast - first);
     m_lines.shift(first + 1, -count);
     m_length -= count;
-    changed(first, first, oldLast, oldCount);
+    // A mark whose blank went goes with it; the ones after move back.
+    const auto byPosition = [](qsizetype p, const Mark &m) { return p < m.position; };
+    const auto gone = std::upper_bound(m_marks.begin(), m_marks.end(), position, byPosition);
+    const auto kept = std::upper_bound(gone, m_marks.end(), position + count, byPosition);
+    for (auto it = kept; it != m_marks.end(); ++it)
+        it->position -= count;
+    m_marks.erase(gone, kept);
+    changed(first, first, oldLast, oldCount, position, position, -count);
 }
 
 template <typename Char> void Engine<Char>::inserted(qsizetype position, const Char *text, qsizetype count)
@@ -228,13 +244,33 @@ template <typename Char> void Engine<Char>::inserted(qsizetype position, const C
     }
     m_lines.insert(first + 1, starts, State::Text);
     m_length += count;
-    changed(first, first + qsizetype(starts.size()), first, oldCount);
+    const auto after = std::upper_bound(
+        m_marks.begin(), m_marks.end(), position, [](qsizetype p, const Mark &m) { return p < m.position; });
+    for (auto it = after; it != m_marks.end(); ++it)
+        it->position += count;
+    changed(first, first + qsizetype(starts.size()), first, oldCount, position, position + count, count);
 }
 
-// Lines first .. last now hold changed text where first .. oldLast held the old.
+// Lines first .. last now hold changed text where first .. oldLast held the old; the text changed at
+// position and is the old one again from tailStart on.
 template <typename Char>
-void Engine<Char>::changed(qsizetype first, qsizetype last, qsizetype oldLast, qsizetype oldCount)
+void Engine<Char>::changed(qsizetype first, qsizetype last, qsizetype oldLast, qsizetype oldCount,
+    qsizetype position, qsizetype tailStart, qsizetype delta)
 {
+    // The marks of a line that was valid hold up to the edit, and after it while no line break came or
+    // went; further edits in the line to be scanned next narrow what holds.
+    const bool joinsLines = last != first || oldLast != first;
+    if (m_valid >= oldCount || first < m_valid - 1) {
+        m_resume = position;
+        m_tailFrom = joinsLines ? nowhere : tailStart;
+    } else if (first == m_valid - 1) {
+        m_resume = std::min(m_resume, position);
+        if (joinsLines || m_tailFrom == nowhere)
+            m_tailFrom = nowhere;
+        else
+            m_tailFrom = std::max(
+                m_tailFrom > position ? std::max(position, m_tailFrom + delta) : m_tailFrom, tailStart);
+    }
     if (m_valid >= oldCount) {
         m_valid = first + 1;
         m_agree = last + 1;
@@ -261,14 +297,25 @@ template <typename Char> LineRange Engine<Char>::update(const TextSource<Char> &
         return range;
     qsizetype line = m_valid - 1;
     State state = m_lines.state(line);
+    // Only the first line scanned can start at a mark or settle at one; the lines after it are new.
+    qsizetype resume = m_resume;
+    qsizetype tailFrom = m_tailFrom;
+    m_resume = -1;
+    m_tailFrom = nowhere;
     for (;;) {
         const qsizetype start = m_lines.start(line);
         const qsizetype end = line + 1 < count ? m_lines.start(line + 1) : m_length;
-        state = scanLine(text.range(start, end - start), end - start, state, NoEmit());
+        if (end - start >= longLine || !m_marks.empty())
+            state = scanLineMarked(text, line, state, resume, tailFrom);
+        else
+            state = scanLine(text.range(start, end - start), end - start, state, NoEmit());
+        resume = -1;
+        tailFrom = nowhere;
         range.last = line;
         ++line;
         if (line >= count || (line >= m_agree && m_lines.state(line) == state)) {
             m_valid = m_agree = count;
+            m_resume = nowhere;
             break;
         }
         m_lines.setState(line, state);
@@ -282,6 +329,74 @@ template <typename Char> LineRange Engine<Char>::update(const TextSource<Char> &
         }
     }
     return range;
+}
+
+// Scans a line that starts in state and returns the state at its end, placing marks in a long line. With
+// resume, it starts at the last mark up to there; past tailFrom it stops at a mark whose state agrees,
+// and the kept state of the next line holds.
+template <typename Char>
+State Engine<Char>::scanLineMarked(
+    const TextSource<Char> &text, qsizetype line, State state, qsizetype resume, qsizetype tailFrom)
+{
+    const qsizetype start = m_lines.start(line);
+    const qsizetype end = lineEnd(line);
+    const auto byPosition = [](const Mark &m, qsizetype p) { return m.position < p; };
+    const auto firstMark = std::lower_bound(m_marks.begin(), m_marks.end(), start + 1, byPosition);
+    size_t from = size_t(firstMark - m_marks.begin());
+    const size_t to = size_t(std::lower_bound(firstMark, m_marks.end(), end, byPosition) - m_marks.begin());
+    if (end - start < longLine) {
+        m_marks.erase(m_marks.begin() + qsizetype(from), m_marks.begin() + qsizetype(to));
+        return scanLine(text.range(start, end - start), end - start, state, NoEmit());
+    }
+    qsizetype at = start;
+    for (size_t k = from; k < to && m_marks[k].position <= resume; ++k) {
+        at = m_marks[k].position;
+        state = m_marks[k].state;
+        from = k + 1;
+    }
+    const Char *s = text.range(at, end - at);
+    std::vector<Mark> fresh;
+    qsizetype last = at;
+    qsizetype cur = at;
+    size_t old = from;
+    while (cur < end) {
+        while (old < to && m_marks[old].position <= cur)
+            ++old;
+        // The old marks are kept where they are (they are where agreement can be found), new ones put in
+        // the gaps that have grown.
+        qsizetype next;
+        bool atOld = false;
+        if (old < to && m_marks[old].position - cur <= 2 * markSpacing) {
+            next = m_marks[old].position;
+            atOld = true;
+        } else {
+            next = at
+                + Detail::skipTo<' ', '\t', '\r', '\n'>(
+                    s, std::min(end, cur + markSpacing) - at, end - at, Detail::Blank)
+                + 1;
+        }
+        if (next >= end) {
+            state = scanLine(s + (cur - at), end - cur, state, NoEmit());
+            break;
+        }
+        state = scanLine(s + (cur - at), next - cur, state, NoEmit());
+        if (atOld && next >= tailFrom && m_marks[old].state == state) {
+            // The last line's end state is kept nowhere, and nothing needs it.
+            if (line + 1 < m_lines.count())
+                state = m_lines.state(line + 1);
+            m_marks.erase(m_marks.begin() + qsizetype(from), m_marks.begin() + qsizetype(old));
+            m_marks.insert(m_marks.begin() + qsizetype(from), fresh.begin(), fresh.end());
+            return state;
+        }
+        if (next - last >= markSpacing / 2) {
+            fresh.push_back({ next, state });
+            last = next;
+        }
+        cur = next;
+    }
+    m_marks.erase(m_marks.begin() + qsizetype(from), m_marks.begin() + qsizetype(to));
+    m_marks.insert(m_marks.begin() + qsizetype(from), fresh.begin(), fresh.end());
+    return state;
 }
 
 template <typename Char>
@@ -316,13 +431,27 @@ void Engine<Char>::classes(const TextSource<Char> &text, qsizetype from, qsizety
     const qsizetype firstLine = m_lines.lineAt(from);
     const qsizetype lastLine = m_lines.lineAt(to - 1);
     update(text, lastLine);
-    // The lines in one scan from the first one's state: the states met on the way are the ones kept.
-    const qsizetype start = m_lines.start(firstLine);
-    const qsizetype end = lineEnd(lastLine);
+    // The lines in one scan from the first one's state (or the last mark before from that holds): the
+    // states met on the way are the ones kept.
+    qsizetype start = m_lines.start(firstLine);
+    State state = m_lines.state(firstLine);
+    const qsizetype trusted = firstLine < m_valid - 1 ? m_length : m_resume;
+    auto mark = std::upper_bound(m_marks.begin(), m_marks.end(), std::min(from, trusted),
+        [](qsizetype p, const Mark &m) { return p < m.position; });
+    if (mark != m_marks.begin() && (--mark)->position > start) {
+        start = mark->position;
+        state = mark->state;
+    }
+    qsizetype end = lineEnd(lastLine);
+    const Char *s = text.range(start, end - start);
+    // Nor past the first blank from to on, after which the rest of a long line cannot matter.
+    end = start
+        + std::min(end - start,
+            Detail::skipTo<' ', '\t', '\r', '\n'>(s, to - start, end - start, Detail::Blank) + 1);
     const qsizetype low = from - start;
     const qsizetype high = to - start;
     scan(
-        text.range(start, end - start), end - start, m_lines.state(firstLine),
+        s, end - start, state,
         [&](Class c, qsizetype runFrom, qsizetype runTo) {
             runFrom = std::max(runFrom, low);
             runTo = std::min(runTo, high);

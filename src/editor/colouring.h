@@ -7,6 +7,7 @@
 
 #include <bit>
 #include <cstring>
+#include <limits>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -395,12 +396,32 @@ public:
     // Valid for lines the last update reached.
     State lineState(qsizetype line) const { return m_lines.state(line); }
     bool isUpToDate() const { return m_valid >= m_lines.count(); }
-    qsizetype memoryBytes() const { return m_lines.memoryBytes(); }
+    qsizetype memoryBytes() const
+    {
+        return m_lines.memoryBytes() + qsizetype(m_marks.capacity() * sizeof(Mark));
+    }
 
 private:
-    void changed(qsizetype first, qsizetype last, qsizetype oldLast, qsizetype oldCount);
+    // A place inside a long line, just after a blank, and the state there: since no rule looks across a
+    // blank, the scan can restart at it as at a line start.
+    struct Mark
+    {
+        qsizetype position;
+        State state;
+    };
+
+    void changed(qsizetype first, qsizetype last, qsizetype oldLast, qsizetype oldCount, qsizetype position,
+        qsizetype tailStart, qsizetype delta);
+    State scanLineMarked(
+        const TextSource<Char> &text, qsizetype line, State state, qsizetype resume, qsizetype tailFrom);
 
     LineTable m_lines;
+    // Sorted by position, only in lines of some kilobytes, placed as the lines are scanned.
+    std::vector<Mark> m_marks;
+    // For line m_valid - 1: its marks up to m_resume hold for the current text, and those from m_tailFrom
+    // on belong with the kept state of the next line (the text after them is unchanged since their scan).
+    qsizetype m_resume = -1;
+    qsizetype m_tailFrom = std::numeric_limits<qsizetype>::max();
     qsizetype m_length = 0;
     // Lines 0 .. m_valid - 1 have correct start states. From m_agree on, the kept states all belong to
     // one earlier text whose lines from there on are unchanged, so agreement there settles the rest.

@@ -65,6 +65,7 @@ private Q_SLOTS:
     void rules();
     void everyPositionAgreesWithTheWholeText();
     void randomEditsMatchAFreshPass();
+    void randomEditsInLongLinesMatchAFreshPass();
     void editReportsTheLinesThatChanged();
     void openingACommentScansOnlyWhatIsAsked();
     void goldenPage();
@@ -196,24 +197,12 @@ void TestColouring::everyPositionAgreesWithTheWholeText()
 // The test that proves the engine: edits recorded as the editor announces them (before the text
 // changes), states brought up lazily to random lines, and after each step the engine's colours equal a
 // fresh pass over the whole text.
-void TestColouring::randomEditsMatchAFreshPass()
+void editAtRandom(
+    QString &text, const QStringList &fragments, QRandomGenerator &random, int steps, int checkEvery)
 {
-    const QStringList fragments = { QStringLiteral("<"), QStringLiteral(">"), QStringLiteral("<!--"),
-        QStringLiteral("-->"), QStringLiteral("\""), QStringLiteral("#ff0000 "), QStringLiteral("#"),
-        QStringLiteral("&amp;"), QStringLiteral("&"), QStringLiteral(";"), QStringLiteral("\r\n"),
-        QStringLiteral("\r\n\r\n"), QStringLiteral("\n"), QStringLiteral("\r"), QStringLiteral("-"),
-        QStringLiteral("<p class=\"x\">"), QStringLiteral("text "), QStringLiteral("<!-- c -->"),
-        QStringLiteral(" "), QStringLiteral("<td bgcolor=#336699 width=\"50%\">"),
-        QStringLiteral("</td>\r\n"), QStringLiteral("<a href=\"x\r\ny\">"), QStringLiteral("caf\u00e9 "),
-        QStringLiteral("&copy;"), QStringLiteral("<!--\r\n<b>\"\r\n-->\r\n") };
-    QRandomGenerator random(20240611);
-    QString text;
-    for (int i = 0; i < 400; ++i)
-        text += fragments.at(random.bounded(fragments.size()));
-
     Engine<char16_t> engine;
     engine.reset(StringSource(text));
-    for (int step = 0; step < 4000; ++step) {
+    for (int step = 0; step < steps; ++step) {
         const int kind = random.bounded(10);
         if (kind < 5) {
             QString insert = fragments.at(random.bounded(fragments.size()));
@@ -248,8 +237,11 @@ void TestColouring::randomEditsMatchAFreshPass()
         default:
             break;
         }
-        if (step % 7 == 0 || step > 3900) {
-            QCOMPARE(render(text, engineClasses(engine, text)), render(text, classesOf(text)));
+        if (step % checkEvery == 0 || step > steps - 100) {
+            const std::vector<Class> classes = engineClasses(engine, text);
+            const std::vector<Class> whole = classesOf(text);
+            if (classes != whole)
+                QCOMPARE(render(text, classes), render(text, whole));
             // The classes above cover every character but not the state of an empty last line.
             engine.update(source);
             Engine<char16_t> fresh;
@@ -261,7 +253,86 @@ void TestColouring::randomEditsMatchAFreshPass()
             }
         }
     }
-    QVERIFY(engine.lineCount() > 20);
+}
+
+const QStringList &editFragments()
+{
+    static const QStringList fragments = { QStringLiteral("<"), QStringLiteral(">"), QStringLiteral("<!--"),
+        QStringLiteral("-->"), QStringLiteral("\""), QStringLiteral("#ff0000 "), QStringLiteral("#"),
+        QStringLiteral("&amp;"), QStringLiteral("&"), QStringLiteral(";"), QStringLiteral("\r\n"),
+        QStringLiteral("\r\n\r\n"), QStringLiteral("\n"), QStringLiteral("\r"), QStringLiteral("-"),
+        QStringLiteral("<p class=\"x\">"), QStringLiteral("text "), QStringLiteral("<!-- c -->"),
+        QStringLiteral(" "), QStringLiteral("<td bgcolor=#336699 width=\"50%\">"),
+        QStringLiteral("</td>\r\n"), QStringLiteral("<a href=\"x\r\ny\">"), QStringLiteral("caf\u00e9 "),
+        QStringLiteral("&copy;"), QStringLiteral("<!--\r\n<b>\"\r\n-->\r\n") };
+    return fragments;
+}
+
+void TestColouring::randomEditsMatchAFreshPass()
+{
+    const QStringList &fragments = editFragments();
+    QRandomGenerator random(20240611);
+    QString text;
+    for (int i = 0; i < 400; ++i)
+        text += fragments.at(random.bounded(fragments.size()));
+    editAtRandom(text, fragments, random, 4000, 7);
+    QVERIFY(text.count(u'\n') >= 20);
+}
+
+// The same in lines of tens of kilobytes, where a keystroke rescans only part of its line: most edits
+// land in them, a few break them or join them, and a stretch without blanks leaves no place to restart.
+void TestColouring::randomEditsInLongLinesMatchAFreshPass()
+{
+    QStringList inLine;
+    for (const QString &fragment : editFragments()) {
+        if (!fragment.contains(u'\n') && !fragment.contains(u'\r'))
+            inLine += fragment;
+    }
+    QRandomGenerator random(20260812);
+    const auto longLine = [&] {
+        QString line;
+        const qsizetype length = 20000 + random.bounded(80000);
+        while (line.size() < length) {
+            // Mostly plain words, so that a comment or string opened by an edit runs on for kilobytes.
+            const int pick = random.bounded(2000);
+            if (pick == 0)
+                line += QString(3000, u'x');
+            else if (pick < 10)
+                line += inLine.at(random.bounded(inLine.size()));
+            else
+                line += QStringLiteral("text ");
+        }
+        return line;
+    };
+    // Line breaks rarely, so that the lines stay long.
+    QStringList fragments = editFragments();
+    for (int i = 0; i < 30; ++i)
+        fragments += inLine;
+    QString text;
+    for (int i = 0; i < 4; ++i)
+        text += longLine() + QStringLiteral("\r\n<p>short\r\n");
+    // Checked less often, so that edits pile up in a line before it is scanned again.
+    editAtRandom(text, fragments, random, 4000, 13);
+    qsizetype longest = 0;
+    for (const QStringView line : QStringView(text).split(u'\n'))
+        longest = std::max(longest, line.size());
+    QVERIFY(longest > 10000);
+
+    // Edits that wait in one line for its next scan: a comment opened before an earlier edit, and
+    // colours asked for far after it before the line is scanned again.
+    QString plain = QStringLiteral("text ").repeated(8000) + QStringLiteral("\r\n<p>\r\n");
+    Engine<char16_t> engine;
+    engine.reset(StringSource(plain));
+    // The first scan of a line after an edit places its marks.
+    plain.insert(0, u'y');
+    engine.inserted(0, u"y", 1);
+    engine.update(StringSource(plain));
+    plain.insert(30000, u'x');
+    engine.inserted(30000, u"x", 1);
+    plain.insert(1000, QStringLiteral("<!--"));
+    engine.inserted(1000, u"<!--", 4);
+    QCOMPARE(int(engine.classAt(StringSource(plain), 20000)), int(Class::Comment));
+    QCOMPARE(render(plain, engineClasses(engine, plain)), render(plain, classesOf(plain)));
 }
 
 // Lines outside the range edit() reports keep their colours.
