@@ -82,7 +82,7 @@ void TestEditCommands::boldButtonWrapsAndUndoRestores()
     QCOMPARE(colours->classAt(bold), Colouring::Class::Tag);
     QCOMPARE(colours->classAt(bold + 3), Colouring::Class::Text);
     QCOMPARE(colours->classAt(bold + 21), Colouring::Class::Tag);
-    QCOMPARE(colours->colourAt(bold), w.form->editorSettings().tagColor);
+    QCOMPARE(colours->colourAt(bold), w.form->editorSettings().colours.tagColor);
     QCOMPARE(w.form->statusPanelText(3), QStringLiteral("      Modified"));
     QVERIFY(w.action("Undo")->isEnabled());
     QCOMPARE(w.action("Undo")->toolTip(), QStringLiteral("Undo Bold"));

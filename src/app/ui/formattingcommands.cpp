@@ -266,7 +266,7 @@ void FormattingCommands::run(const QString &undoStep, const Edit &edit)
             const EditorBusy::Hold hold(busy);
             result = edit(page->buffer());
         }
-        if (result.recolours() && m_form.editorSettings().formatting)
+        if (result.recolours() && m_form.editorSettings().colours.formatting)
             m_form.FormatTags(result.recolourStart, result.recolourEnd);
         if (result.changed)
             m_form.markModified();

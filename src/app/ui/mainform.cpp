@@ -719,9 +719,7 @@ void TMainForm::applyEditorSettings(TDocumentPage *page)
         return;
     TSourceEditor *editor = page->editor();
     editor->setFont(m_editorSettings.fontName, m_editorSettings.fontSize);
-    const EditorSettings &s = m_editorSettings;
-    page->colouring()->setColourSet({ s.backColor, s.textColor, s.tagColor, s.commentColor, s.charColor,
-        s.stringColor, s.hexColor, s.formatting, s.useDocSettings });
+    page->colouring()->setColourSet(m_editorSettings.colours);
     editor->setWordWrap(wordWrap());
     if (editor->contextMenuPolicy() != Qt::CustomContextMenu) {
         editor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -739,14 +737,14 @@ void TMainForm::loadSettings()
         const auto colour = [this](const char *name) {
             return TColor(m_settings.readInteger(Keys::Colors, QString::fromLatin1(name)));
         };
-        s.backColor = colour("Back Color");
-        s.textColor = colour("Text Color");
-        s.tagColor = colour("Tag Color");
-        s.charColor = colour("Char Color");
-        s.stringColor = colour("String Color");
-        s.hexColor = colour("Hex Color");
-        s.commentColor = colour("Comment Color");
-        s.formatting = m_settings.readBool(Keys::Colors, QStringLiteral("Formatting"));
+        s.colours.backColor = colour("Back Color");
+        s.colours.textColor = colour("Text Color");
+        s.colours.tagColor = colour("Tag Color");
+        s.colours.charColor = colour("Char Color");
+        s.colours.stringColor = colour("String Color");
+        s.colours.hexColor = colour("Hex Color");
+        s.colours.commentColor = colour("Comment Color");
+        s.colours.formatting = m_settings.readBool(Keys::Colors, QStringLiteral("Formatting"));
 
         const auto flag = [this](const char *name) {
             return m_settings.readBool(Keys::Editor, QString::fromLatin1(name));
@@ -755,7 +753,7 @@ void TMainForm::loadSettings()
         s.upper = flag("Upper");
         s.fontName = m_settings.readString(Keys::Editor, QStringLiteral("Name"));
         s.fontSize = m_settings.readInteger(Keys::Editor, QStringLiteral("Size"));
-        s.useDocSettings = flag("Use Doc Settings");
+        s.colours.useDocSettings = flag("Use Doc Settings");
         const QString onReturn = m_settings.readString(Keys::Editor, QStringLiteral("OnReturn"));
         s.onReturn = s.upper ? onReturn.toUpper() : onReturn.toLower();
         s.usePrompting = flag("Use Prompting");

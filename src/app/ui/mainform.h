@@ -5,6 +5,7 @@
 #include "app/settingsstore.h"
 #include "app/undolist.h"
 #include "editor/colors.h"
+#include "editor/ui/colouringview.h"
 
 #include <QMainWindow>
 
@@ -31,19 +32,11 @@ class TSplashForm;
 // The colours and switches copied from the Colors and Editor keys by the settings load.
 struct EditorSettings
 {
-    TColor backColor = 0xFFFFFF;
-    TColor textColor = 0;
-    TColor tagColor = 0;
-    TColor charColor = 0;
-    TColor stringColor = 0;
-    TColor hexColor = 0;
-    TColor commentColor = 0;
-    bool formatting = true;
+    ColourSet colours; // with the Formatting and Use Doc Settings switches
     bool names = true;
     bool upper = false;
     QString fontName;
     int fontSize = 10;
-    bool useDocSettings = false;
     QString onReturn;
     bool usePrompting = true;
     bool tagCompletion = true;
