@@ -4,6 +4,7 @@
 #include "aboutform.h"
 #include "app/documenttext.h"
 #include "app/productstrings.h"
+#include "app/programfolder.h"
 #include "app/prompter.h"
 #include "app/recentfiles.h"
 #include "colorbox.h"
@@ -589,6 +590,8 @@ void TMainForm::FormCreate(const QStringList &arguments, TSplashForm *splash)
         setSplash(splash, 45, QStringLiteral("Initialising"));
         m_formatting->fillBoxes();
         rebuildRecentMenu();
+        // The installation check has already asked for the tables; a damaged one leaves the lists empty.
+        m_tagDatabase.open(ProgramFolder::path());
         SiteChanged = false;
         UntitledCount = 1;
         m_startupComplete = true;

@@ -5,6 +5,7 @@
 #include "app/settingsstore.h"
 #include "app/undolist.h"
 #include "editor/colors.h"
+#include "editor/tagdatabase.h"
 #include "editor/ui/colouringview.h"
 
 #include <QMainWindow>
@@ -128,6 +129,8 @@ public:
     QString statusPanelText(int panel) const;
     DocumentCommands &documents() { return *m_documents; }
     FormattingCommands &formatting() { return *m_formatting; }
+    // The HTML vocabulary, read at start-up; empty until then.
+    const TagDatabase &tagDatabase() const { return m_tagDatabase; }
     QMenu *htmlPopup() const { return HTMLPopup; }
     // Applies the editor settings (font, colours, word wrap) to a page's editor.
     void applyEditorSettings(TDocumentPage *page);
@@ -163,6 +166,7 @@ private:
     EditorBusy m_editorBusy;
     EditorSettings m_editorSettings;
     UndoList m_undoList;
+    TagDatabase m_tagDatabase;
     QTimer *TypingTimer = nullptr;
     std::unique_ptr<DocumentCommands> m_documents;
     std::unique_ptr<FormattingCommands> m_formatting;
