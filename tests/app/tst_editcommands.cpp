@@ -3,6 +3,7 @@
 #include "app/ui/documentcommands.h"
 #include "app/ui/documentpage.h"
 #include "app/ui/mainform.h"
+#include "app/ui/typingaids.h"
 #include "editor/ui/colouringview.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
@@ -12,6 +13,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -62,6 +65,8 @@ class TestEditCommands : public QObject
 private Q_SLOTS:
     void boldButtonWrapsAndUndoRestores();
     void typingBurstsAreSteps();
+    void enterWritesTheOnReturnTag();
+    void everyUserEditIsAStep();
     void undoSwitchesPagesAndSkipsClosedOnes();
     void wholeTextCommandsMarkModified();
 };
@@ -133,6 +138,70 @@ void TestEditCommands::typingBurstsAreSteps()
     QCOMPARE(w.text(), afterOne);
     w.press(Qt::Key_Z);
     QCOMPARE(w.text(), original);
+}
+
+void TestEditCommands::enterWritesTheOnReturnTag()
+{
+    Window w;
+    TypingAids &typing = w.form->typing();
+    QMenu *menu = typing.onReturnMenu();
+    auto item = [menu](const char *name) { return menu->findChild<QAction *>(QString::fromLatin1(name)); };
+
+    w.buffer().setText(QStringLiteral("ab"));
+    w.buffer().setSelStart(1);
+    typing.setOnReturn(QStringLiteral("<BR>"));
+    typing.OnReturn1Click();
+    QVERIFY(item("br1")->isChecked() && !item("p1")->isChecked());
+    w.press(Qt::Key_Return, Qt::NoModifier);
+    // Without Upper the tag is written in small letters, before the line break.
+    QCOMPARE(w.text(), QStringLiteral("a<br>\r\nb"));
+
+    item("Nothing1")->trigger();
+    QCOMPARE(typing.onReturn(), QString());
+    typing.OnReturn1Click();
+    QVERIFY(item("Nothing1")->isChecked());
+    w.press(Qt::Key_Return, Qt::NoModifier);
+    QCOMPARE(w.text(), QStringLiteral("a<br>\r\n\r\nb"));
+
+    item("p1")->trigger();
+    QCOMPARE(TypingAids::returnTag(typing.onReturn(), true), QStringLiteral("<P>"));
+    QCOMPARE(TypingAids::returnTag(QStringLiteral("<Br>"), true), QStringLiteral("<BR>"));
+    QCOMPARE(TypingAids::returnTag(QString(), true), QString());
+}
+
+void TestEditCommands::everyUserEditIsAStep()
+{
+    Window w;
+    w.buffer().setText(QStringLiteral("one two three"));
+    w.form->markSaved();
+    const qsizetype before = w.form->undoList().undoCount();
+
+    // Ctrl+Backspace deletes a word: no character is typed, but it is the user's change all the same.
+    w.buffer().setSelStart(7);
+    w.press(Qt::Key_Backspace, Qt::ControlModifier);
+    QCOMPARE(w.text(), QStringLiteral("one  three"));
+    QCOMPARE(w.form->undoList().undoCount(), before + 1);
+    QVERIFY(w.form->activePage()->isModified());
+    w.form->TypingTimerTimer();
+
+    // Text dropped into the editor (here from outside) is a step too.
+    auto *viewport = w.form->htmlSource()->viewport();
+    QMimeData data;
+    data.setText(QStringLiteral("X"));
+    const QPoint at(2, 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &move);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &drop);
+    QVERIFY(w.text().contains(QLatin1Char('X')));
+    QCOMPARE(w.form->undoList().undoCount(), before + 2);
+
+    w.form->UndoClick();
+    QCOMPARE(w.text(), QStringLiteral("one  three"));
+    w.form->UndoClick();
+    QCOMPARE(w.text(), QStringLiteral("one two three"));
 }
 
 void TestEditCommands::undoSwitchesPagesAndSkipsClosedOnes()

@@ -18,6 +18,7 @@
 #include "icons.h"
 #include "qtprompter.h"
 #include "splashform.h"
+#include "typingaids.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -85,6 +86,7 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     FilePages->setMovable(false);
     setCentralWidget(FilePages);
 
+    m_typing = std::make_unique<TypingAids>(*this);
     createActions();
     m_formatting->createActions();
     createMenus();
@@ -306,6 +308,8 @@ void TMainForm::createMenus()
         connect(a, &QAction::triggered, this, item.handler);
         HTMLPopup->addAction(a);
     }
+    HTMLPopup->addSeparator();
+    HTMLPopup->addMenu(m_typing->onReturnMenu());
     connect(HTMLPopup, &QMenu::aboutToShow, this, &TMainForm::updateEditMenu);
 }
 
@@ -729,6 +733,10 @@ void TMainForm::applyEditorSettings(TDocumentPage *page)
         connect(editor, &QWidget::customContextMenuRequested, this,
             [this, editor](const QPoint &at) { HTMLPopup->popup(editor->mapToGlobal(at)); });
         connect(editor, &QsciScintilla::copyAvailable, this, &TMainForm::updateEditMenu);
+        connect(editor, &TSourceEditor::userEditStarting, this, [this, editor] {
+            if (editor == HTMLSource)
+                m_typing->userEditStarting();
+        });
         editor->installEventFilter(this);
     }
 }
@@ -768,6 +776,7 @@ void TMainForm::loadSettings()
         s.logicalFonts = flag("Logical Fonts");
         s.shortcuts = flag("Shortcuts");
 
+        m_typing->setOnReturn(s.onReturn);
         applyEditorSettings(activePage());
         applyToolbarHints();
     });
@@ -922,24 +931,24 @@ void TMainForm::TypingTimerTimer()
     updateUndoControls();
 }
 
+void TMainForm::typingKeyPress()
+{
+    TDocumentPage *page = activePage();
+    if (!page)
+        return;
+    m_undoList.typingKeyPress(page->undoId(), [&] { return undoState(page); });
+    TypingTimer->start();
+    updateUndoControls();
+}
+
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
-    // The start of every key that types or deletes text in the active editor: the first of a burst records
-    // the "Typing" step, and each one restarts the burst's timer.
+    // The editor's key handler, before the editor inserts the key: the typing burst, then the aids that
+    // follow it.
     if (event->type() == QEvent::KeyPress && HTMLSource && watched == HTMLSource && !m_editorBusy.isSet()) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-        const bool edits = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete
-            || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Tab
-            || (!key->text().isEmpty() && key->text().at(0).isPrint());
-        TDocumentPage *page = activePage();
-        if (edits && !command && page && !HTMLSource->isReadOnly()) {
-            runGuarded(prompter(), m_editorBusy, 22, [&] {
-                m_undoList.typingKeyPress(page->undoId(), [&] { return undoState(page); });
-                TypingTimer->start();
-                updateUndoControls();
-            });
-        }
+        m_typing->startBurst(*key);
+        m_typing->afterPrompting(*key);
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -29,6 +29,7 @@ class TColorBox;
 class TDocumentPage;
 class TSourceEditor;
 class TSplashForm;
+class TypingAids;
 
 // The colours and switches copied from the Colors and Editor keys by the settings load.
 struct EditorSettings
@@ -87,6 +88,8 @@ public:
     void UndoClick();
     void RedoClick();
     void TypingTimerTimer();
+    // Opens or continues the typing burst: its first key records the "Typing" undo step.
+    void typingKeyPress();
 
     // Shared operations.
     void loadSettings();
@@ -129,6 +132,7 @@ public:
     QString statusPanelText(int panel) const;
     DocumentCommands &documents() { return *m_documents; }
     FormattingCommands &formatting() { return *m_formatting; }
+    TypingAids &typing() { return *m_typing; }
     // The HTML vocabulary, read at start-up; empty until then.
     const TagDatabase &tagDatabase() const { return m_tagDatabase; }
     QMenu *htmlPopup() const { return HTMLPopup; }
@@ -170,6 +174,7 @@ private:
     QTimer *TypingTimer = nullptr;
     std::unique_ptr<DocumentCommands> m_documents;
     std::unique_ptr<FormattingCommands> m_formatting;
+    std::unique_ptr<TypingAids> m_typing;
 
     QTabWidget *FilePages = nullptr;
     TSourceEditor *HTMLSource = nullptr;

@@ -47,6 +47,14 @@ TSourceEditor::TSourceEditor(QWidget *parent)
     SendScintilla(SCI_SETMODEVENTMASK, SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE);
     // EditorBuffer maps character positions to bytes through this index.
     SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+        [this](int, int type, const char *, int, int, int, int, int, int, int) {
+            if (m_userInputDepth > 0 && !m_userEditAnnounced
+                && (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))) {
+                m_userEditAnnounced = true;
+                Q_EMIT userEditStarting();
+            }
+        });
 
     SendScintilla(SCI_SETHSCROLLBAR, 1L);
     SendScintilla(SCI_SETVSCROLLBAR, 1L);
@@ -149,8 +157,47 @@ void TSourceEditor::loadUtf8(QsciScintillaBase *editor, const QByteArray &crlfUt
         editor->SendScintilla(SCI_SETWRAPMODE, static_cast<unsigned long>(wrap));
 }
 
+TSourceEditor::UserInput::UserInput(TSourceEditor &editor)
+    : m_editor(editor)
+{
+    if (m_editor.m_userInputDepth++ == 0)
+        m_editor.m_userEditAnnounced = false;
+}
+
+TSourceEditor::UserInput::~UserInput()
+{
+    --m_editor.m_userInputDepth;
+}
+
+void TSourceEditor::inputMethodEvent(QInputMethodEvent *event)
+{
+    const UserInput input(*this);
+    QsciScintilla::inputMethodEvent(event);
+}
+
+void TSourceEditor::dropEvent(QDropEvent *event)
+{
+    // Dragging selected text moves it: a change by the user like any typed one.
+    const UserInput input(*this);
+    QsciScintilla::dropEvent(event);
+}
+
+void TSourceEditor::mousePressEvent(QMouseEvent *event)
+{
+    // The middle button pastes the primary selection.
+    const UserInput input(*this);
+    QsciScintilla::mousePressEvent(event);
+}
+
+void TSourceEditor::mouseReleaseEvent(QMouseEvent *event)
+{
+    const UserInput input(*this);
+    QsciScintilla::mouseReleaseEvent(event);
+}
+
 void TSourceEditor::keyPressEvent(QKeyEvent *event)
 {
+    const UserInput input(*this);
     // Tab is typed as text, replacing a selection, rather than indenting the selected lines.
     if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::NoModifier && !isReadOnly()) {
         SendScintilla(SCI_REPLACESEL, "\t");

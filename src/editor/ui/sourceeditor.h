@@ -35,6 +35,29 @@ public:
     // The same for any Scintilla editor, for buffers that wrap an editor they did not configure.
     static void loadUtf8(QsciScintillaBase *editor, const QByteArray &crlfUtf8);
 
+Q_SIGNALS:
+    // The first change to the text made by the user's own input (a key, a drop, a middle-click paste, an
+    // input method), sent before the text changes, so the change can be recorded for undo.
+    void userEditStarting();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    // Marks the span of one piece of user input; nested spans count as one.
+    class UserInput
+    {
+    public:
+        explicit UserInput(TSourceEditor &editor);
+        ~UserInput();
+
+    private:
+        TSourceEditor &m_editor;
+    };
+    int m_userInputDepth = 0;
+    bool m_userEditAnnounced = false;
 };
