@@ -17,6 +17,7 @@
 #include "formattingcommands.h"
 #include "icons.h"
 #include "qtprompter.h"
+#include "searchcommands.h"
 #include "splashform.h"
 #include "typingaids.h"
 
@@ -75,6 +76,7 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     , m_prompter(prompter ? prompter : m_ownPrompter.get())
     , m_documents(std::make_unique<DocumentCommands>(*this))
     , m_formatting(std::make_unique<FormattingCommands>(*this))
+    , m_search(std::make_unique<SearchCommands>(*this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(Icons::icon(QStringLiteral("tagloom")));
@@ -89,7 +91,9 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     m_typing = std::make_unique<TypingAids>(*this);
     createActions();
     m_formatting->createActions();
+    m_search->createActions();
     createMenus();
+    m_search->createMenus();
     m_formatting->createMenus();
     createToolbars();
     m_formatting->createToolbarControls();
@@ -193,8 +197,6 @@ void TMainForm::createActions()
         const char *icon;
     } later[] = {
         { "Print", "&Print", "print" },
-        { "Find", "&Find", "find" },
-        { "Replace", "&Replace", "replace" },
         { "InternalPreview", "&Internal Preview", "preview" },
         { "Link", "&Link", "link" },
         { "Image", "&Image", "image" },

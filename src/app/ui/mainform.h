@@ -25,6 +25,7 @@ class QTabWidget;
 class QTimer;
 class QToolBar;
 class QTreeWidget;
+class SearchCommands;
 class TColorBox;
 class TDocumentPage;
 class TSourceEditor;
@@ -133,6 +134,7 @@ public:
     DocumentCommands &documents() { return *m_documents; }
     FormattingCommands &formatting() { return *m_formatting; }
     TypingAids &typing() { return *m_typing; }
+    SearchCommands &search() { return *m_search; }
     // The HTML vocabulary, read at start-up; empty until then.
     const TagDatabase &tagDatabase() const { return m_tagDatabase; }
     QMenu *htmlPopup() const { return HTMLPopup; }
@@ -175,6 +177,7 @@ private:
     std::unique_ptr<DocumentCommands> m_documents;
     std::unique_ptr<FormattingCommands> m_formatting;
     std::unique_ptr<TypingAids> m_typing;
+    std::unique_ptr<SearchCommands> m_search;
 
     QTabWidget *FilePages = nullptr;
     TSourceEditor *HTMLSource = nullptr;
