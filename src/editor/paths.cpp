@@ -7,10 +7,33 @@ namespace {
 
 const QLatin1Char slash('/');
 
-// The components of a folder path ending in "/", without the empty ones around the separators.
-QStringList components(const QString &folder)
+// The components of a path, without the empty ones around doubled separators, with "." dropped and each
+// ".." taking away the component before it. Above the root there is nothing to climb, as in the file
+// system; a relative path keeps the ".." it cannot resolve.
+QStringList cleanComponents(const QString &path)
 {
-    return folder.split(slash, Qt::SkipEmptyParts);
+    const bool absolute = path.startsWith(slash);
+    QStringList parts;
+    for (const QString &part : path.split(slash, Qt::SkipEmptyParts)) {
+        if (part == QLatin1String("."))
+            continue;
+        if (part == QLatin1String("..")) {
+            if (!parts.isEmpty() && parts.last() != part)
+                parts.removeLast();
+            else if (!absolute)
+                parts.append(part);
+            continue;
+        }
+        parts.append(part);
+    }
+    return parts;
+}
+
+// True when the path names a folder by its last component: "", "x/", ".", "..", "x/." or "x/..".
+bool namesFolder(const QString &path)
+{
+    return path.isEmpty() || path.endsWith(slash) || path == QLatin1String(".") || path == QLatin1String("..")
+        || path.endsWith(QLatin1String("/.")) || path.endsWith(QLatin1String("/.."));
 }
 
 } // namespace
@@ -28,20 +51,16 @@ QString ChangeSlashes(const QString &path, bool toWebForm)
 QString GetRelativeDir(const QString &base, const QString &target)
 {
     const QString targetPath = ChangeSlashes(target, false);
-    QString basePath = ChangeSlashes(base, false);
+    const QString basePath = ChangeSlashes(base, false);
     if (!targetPath.startsWith(slash) || !basePath.startsWith(slash))
         return targetPath;
-    if (!basePath.endsWith(slash))
-        basePath += slash;
 
-    const qsizetype cut = targetPath.lastIndexOf(slash);
-    const QString fileName = targetPath.mid(cut + 1);
-    const QString targetFolder = targetPath.left(cut + 1);
-    if (basePath == targetFolder)
-        return fileName;
+    // Both sides are cleaned first: a ".." left in either would be counted as a folder of its own.
+    QStringList targetParts = cleanComponents(targetPath);
+    const bool targetIsFolder = namesFolder(targetPath);
+    const QString fileName = targetIsFolder || targetParts.isEmpty() ? QString() : targetParts.takeLast();
+    QStringList baseParts = cleanComponents(basePath);
 
-    QStringList baseParts = components(basePath);
-    QStringList targetParts = components(targetFolder);
     while (!baseParts.isEmpty() && !targetParts.isEmpty() && baseParts.first() == targetParts.first()) {
         baseParts.removeFirst();
         targetParts.removeFirst();
@@ -51,7 +70,9 @@ QString GetRelativeDir(const QString &base, const QString &target)
         result += QStringLiteral("../");
     for (const QString &part : std::as_const(targetParts))
         result += part + slash;
-    return result + fileName;
+    result += fileName;
+    // The base folder itself: an empty link would name the page instead.
+    return result.isEmpty() ? QStringLiteral("./") : result;
 }
 
 QString GetAbsoluteDir(const QString &base, const QString &path)
@@ -59,23 +80,13 @@ QString GetAbsoluteDir(const QString &base, const QString &path)
     const QString relative = ChangeSlashes(path, false);
     if (relative.startsWith(slash))
         return relative;
-    const QString joined = ChangeSlashes(base, false) + slash + relative;
-    QStringList parts;
-    for (const QString &part : joined.split(slash, Qt::SkipEmptyParts)) {
-        if (part == QLatin1String("."))
-            continue;
-        if (part == QLatin1String("..")) {
-            // Climbing above the root stays at the root, as the file system does.
-            if (!parts.isEmpty())
-                parts.removeLast();
-            continue;
-        }
-        parts.append(part);
-    }
-    QString result = slash + parts.join(slash);
-    if ((relative.isEmpty() || relative.endsWith(slash) || relative.endsWith(QLatin1String("/.."))
-            || relative == QLatin1String(".."))
-        && !result.endsWith(slash))
+    const QString folder = ChangeSlashes(base, false);
+    // A base that is not absolute gives a result that is not absolute either.
+    const QString joined = folder.isEmpty() ? relative : folder + slash + relative;
+    QString result = cleanComponents(joined).join(slash);
+    if (joined.startsWith(slash))
+        result.prepend(slash);
+    if (namesFolder(relative) && !result.isEmpty() && !result.endsWith(slash))
         result += slash;
     return result;
 }

@@ -44,6 +44,8 @@ public:
     bool saveQuestion();
     void readTitleIntoBox();
     void placeCaret(TDocumentPage *page);
+    // Shows the page-limit message and returns true when no more documents may be opened.
+    bool refusePageLimit();
     // Makes page the active one and runs the page change.
     void activate(TDocumentPage *page);
 
@@ -58,7 +60,6 @@ protected:
 
 private:
     TDocumentPage *createPage(const QString &caption);
-    bool refusePageLimit();
     // Writes the page's text, asking to change to UTF-8 when its encoding cannot hold it; says why on
     // failure and returns false, leaving the page modified.
     bool writePage(TDocumentPage *page, const QString &path);

@@ -10,6 +10,7 @@
 #include "colorbox.h"
 #include "documentcommands.h"
 #include "documentpage.h"
+#include "dropcommands.h"
 #include "editor/stylelist.h"
 #include "editor/ui/colouringview.h"
 #include "editor/ui/editorbuffer.h"
@@ -77,6 +78,7 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     , m_documents(std::make_unique<DocumentCommands>(*this))
     , m_formatting(std::make_unique<FormattingCommands>(*this))
     , m_search(std::make_unique<SearchCommands>(*this))
+    , m_drops(std::make_unique<DropCommands>(*this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(Icons::icon(QStringLiteral("tagloom")));
@@ -740,6 +742,7 @@ void TMainForm::applyEditorSettings(TDocumentPage *page)
                 m_typing->userEditStarting();
         });
         editor->installEventFilter(this);
+        m_drops->watchEditor(editor);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <memory>
 
 class DocumentCommands;
+class DropCommands;
 class FormattingCommands;
 class Prompter;
 class QAction;
@@ -135,6 +136,7 @@ public:
     FormattingCommands &formatting() { return *m_formatting; }
     TypingAids &typing() { return *m_typing; }
     SearchCommands &search() { return *m_search; }
+    DropCommands &drops() { return *m_drops; }
     // The HTML vocabulary, read at start-up; empty until then.
     const TagDatabase &tagDatabase() const { return m_tagDatabase; }
     QMenu *htmlPopup() const { return HTMLPopup; }
@@ -178,6 +180,7 @@ private:
     std::unique_ptr<FormattingCommands> m_formatting;
     std::unique_ptr<TypingAids> m_typing;
     std::unique_ptr<SearchCommands> m_search;
+    std::unique_ptr<DropCommands> m_drops;
 
     QTabWidget *FilePages = nullptr;
     TSourceEditor *HTMLSource = nullptr;
