@@ -312,6 +312,17 @@ void drawReplace(Canvas &c)
     c.arrowHead(13.5, 21, -1, 0, 5, 3.5, Ink::green);
 }
 
+void drawSpelling(Canvas &c)
+{
+    c.glyph(QStringLiteral("abc"), letterFont(QStringLiteral("DejaVu Sans")), QRectF(1.5, 2, 21, 9), c.ink());
+    QPainter &p = c.painter();
+    p.setPen(c.stroke(Ink::green, 3));
+    p.setBrush(Qt::NoBrush);
+    QPolygonF tick;
+    tick << c.free(6, 16.5) << c.free(10, 20.5) << c.free(19, 12.5);
+    p.drawPolyline(tick);
+}
+
 void drawRefresh(Canvas &c)
 {
     // Clockwise from just above three o'clock round to twelve, leaving the gap at the top right.
@@ -531,6 +542,7 @@ constexpr std::array designs {
     Design { u"redo", drawRedo, SizeSet::Toolbar },
     Design { u"find", drawFind, SizeSet::Toolbar },
     Design { u"replace", drawReplace, SizeSet::Toolbar },
+    Design { u"spelling", drawSpelling, SizeSet::Toolbar },
     Design { u"refresh", drawRefresh, SizeSet::Toolbar },
     Design { u"preview", drawPreview, SizeSet::Toolbar },
     Design { u"bold", drawBold, SizeSet::Toolbar },

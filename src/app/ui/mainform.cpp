@@ -17,10 +17,13 @@
 #include "editor/ui/sourceeditor.h"
 #include "formattingcommands.h"
 #include "icons.h"
+#include "promptingcommands.h"
 #include "qtprompter.h"
 #include "searchcommands.h"
+#include "spellingcommands.h"
 #include "splashform.h"
 #include "typingaids.h"
+#include "tageditorcommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -79,6 +82,8 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     , m_formatting(std::make_unique<FormattingCommands>(*this))
     , m_search(std::make_unique<SearchCommands>(*this))
     , m_drops(std::make_unique<DropCommands>(*this))
+    , m_spelling(std::make_unique<SpellingCommands>(*this))
+    , m_tagEditor(std::make_unique<TagEditorCommands>(*this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(Icons::icon(QStringLiteral("tagloom")));
@@ -97,10 +102,12 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     createMenus();
     m_search->createMenus();
     m_formatting->createMenus();
+    m_tagEditor->createActions();
     createToolbars();
     m_formatting->createToolbarControls();
     createLeftPane();
     createStatusBar();
+    m_prompting = std::make_unique<PromptingCommands>(*this);
 
     connect(FilePages, &QTabWidget::currentChanged, this, [this] {
         if (!m_documents->isChangingPages())
@@ -186,6 +193,10 @@ void TMainForm::createActions()
     wrap->setCheckable(true);
     wrap->setChecked(true);
 
+    applyHint(add("CheckSpelling", QStringLiteral("Check &Spelling..."), QStringLiteral("spelling"),
+                  QKeySequence(), &TMainForm::SpellingClick),
+        QStringLiteral("Check Spelling|Run the spell checker over the current file"));
+
     add("Refresh", QStringLiteral("&Refresh"), QStringLiteral("refresh"), QKeySequence(Qt::Key_F5),
         &TMainForm::RefreshClick);
     add("About1", QStringLiteral("&About Tagloom 99..."), QStringLiteral("about"), QKeySequence(),
@@ -243,6 +254,8 @@ void TMainForm::createMenus()
     EditMenu->addAction(action(QStringLiteral("Cut")));
     EditMenu->addAction(action(QStringLiteral("Copy")));
     EditMenu->addAction(action(QStringLiteral("Paste")));
+    EditMenu->addSeparator();
+    EditMenu->addAction(action(QStringLiteral("CheckSpelling")));
     connect(EditMenu, &QMenu::aboutToShow, this, &TMainForm::updateEditMenu);
 
     ViewMenu = menuBar()->addMenu(QStringLiteral("&View"));
@@ -371,6 +384,7 @@ void TMainForm::createToolbars()
     StdToolbar->addSeparator();
     addButton(StdToolbar, action(QStringLiteral("Find")), "FindButton");
     addButton(StdToolbar, action(QStringLiteral("Replace")), "ReplaceButton");
+    addButton(StdToolbar, action(QStringLiteral("CheckSpelling")), "CheckSpellingButton");
     StdToolbar->addSeparator();
     addButton(StdToolbar, action(QStringLiteral("Refresh")), "RefreshButton");
     addButton(StdToolbar, action(QStringLiteral("InternalPreview")), "InternalPreviewButton");
@@ -441,8 +455,7 @@ void TMainForm::createLeftPane()
     SiteTree = new QTreeWidget;
     SiteTree->setObjectName(QStringLiteral("SiteTree"));
     SiteTree->setHeaderHidden(true);
-    auto *tagEditor = new QWidget;
-    tagEditor->setObjectName(QStringLiteral("TagEditor"));
+    QWidget *tagEditor = m_tagEditor->createPage();
     CodeTree = new QTreeWidget;
     CodeTree->setObjectName(QStringLiteral("CodeTree"));
     CodeTree->setHeaderHidden(true);
@@ -743,6 +756,7 @@ void TMainForm::applyEditorSettings(TDocumentPage *page)
         });
         editor->installEventFilter(this);
         m_drops->watchEditor(editor);
+        m_tagEditor->watchEditor(editor);
     }
 }
 
@@ -953,6 +967,8 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress && HTMLSource && watched == HTMLSource && !m_editorBusy.isSet()) {
         const auto *key = static_cast<QKeyEvent *>(event);
         m_typing->startBurst(*key);
+        if (m_editorSettings.usePrompting && m_prompting->keyPress(key))
+            return true;
         m_typing->afterPrompting(*key);
     }
     return QMainWindow::eventFilter(watched, event);
@@ -1045,6 +1061,11 @@ void TMainForm::RefreshClick()
     if (TDocumentPage *page = activePage())
         page->colouring()->Refresh();
     m_documents->Refresh();
+}
+
+void TMainForm::SpellingClick()
+{
+    m_spelling->SpellingClick();
 }
 
 void TMainForm::About1Click()

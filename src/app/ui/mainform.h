@@ -15,6 +15,8 @@
 class DocumentCommands;
 class DropCommands;
 class FormattingCommands;
+class TagEditorCommands;
+class PromptingCommands;
 class Prompter;
 class QAction;
 class QActionGroup;
@@ -27,6 +29,7 @@ class QTimer;
 class QToolBar;
 class QTreeWidget;
 class SearchCommands;
+class SpellingCommands;
 class TColorBox;
 class TDocumentPage;
 class TSourceEditor;
@@ -92,6 +95,7 @@ public:
     void TypingTimerTimer();
     // Opens or continues the typing burst: its first key records the "Typing" undo step.
     void typingKeyPress();
+    void SpellingClick();
 
     // Shared operations.
     void loadSettings();
@@ -137,6 +141,9 @@ public:
     TypingAids &typing() { return *m_typing; }
     SearchCommands &search() { return *m_search; }
     DropCommands &drops() { return *m_drops; }
+    SpellingCommands &spelling() { return *m_spelling; }
+    TagEditorCommands &tagEditor() { return *m_tagEditor; }
+    PromptingCommands &prompting() { return *m_prompting; }
     // The HTML vocabulary, read at start-up; empty until then.
     const TagDatabase &tagDatabase() const { return m_tagDatabase; }
     QMenu *htmlPopup() const { return HTMLPopup; }
@@ -181,6 +188,9 @@ private:
     std::unique_ptr<TypingAids> m_typing;
     std::unique_ptr<SearchCommands> m_search;
     std::unique_ptr<DropCommands> m_drops;
+    std::unique_ptr<SpellingCommands> m_spelling;
+    std::unique_ptr<TagEditorCommands> m_tagEditor;
+    std::unique_ptr<PromptingCommands> m_prompting;
 
     QTabWidget *FilePages = nullptr;
     TSourceEditor *HTMLSource = nullptr;

@@ -1,0 +1,338 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "promptingcommands.h"
+
+#include "app/ui/documentpage.h"
+#include "app/ui/mainform.h"
+#include "editor/stylelist.h"
+#include "editor/ui/colouringview.h"
+#include "editor/ui/editorbuffer.h"
+#include "editor/ui/sourceeditor.h"
+
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int tickerIntervalMs = 150;
+
+int slot(PromptList which)
+{
+    return int(which) - 1;
+}
+
+TPromptList::Kind kindOf(PromptList which)
+{
+    switch (which) {
+    case PromptList::Property:
+        return TPromptList::Kind::Property;
+    case PromptList::Value:
+        return TPromptList::Kind::Value;
+    case PromptList::Font:
+        return TPromptList::Kind::Font;
+    case PromptList::Style:
+        return TPromptList::Kind::Style;
+    case PromptList::Color:
+        return TPromptList::Kind::Color;
+    case PromptList::Tag:
+    case PromptList::None:
+        break;
+    }
+    return TPromptList::Kind::Tag;
+}
+
+constexpr std::array allLists { PromptList::Tag, PromptList::Property, PromptList::Value, PromptList::Font,
+    PromptList::Style, PromptList::Color };
+
+} // namespace
+
+PromptingCommands::PromptingCommands(TMainForm &form)
+    : m_form(form)
+    , m_prompting(form.tagDatabase())
+    , m_tagStructureTimer(new QTimer(this))
+{
+    static const char *const names[]
+        = { "TagList", "PropertyList", "ValueList", "FontList", "StyleList", "ColorList" };
+    for (PromptList which : allLists) {
+        auto *list = new TPromptList(kindOf(which), &form);
+        list->setObjectName(QString::fromLatin1(names[slot(which)]));
+        connect(list, &TPromptList::rowClicked, this, [this, which](int row) {
+            if (m_prompting.visibleList() == which)
+                m_prompting.setSelection(row);
+        });
+        connect(list, &TPromptList::chosen, this, &PromptingCommands::chooseFromList);
+        m_lists[size_t(slot(which))] = list;
+    }
+    m_tagStructureTimer->setObjectName(QStringLiteral("TagStructureTimer"));
+    m_tagStructureTimer->setInterval(tickerIntervalMs);
+    connect(m_tagStructureTimer, &QTimer::timeout, this, &PromptingCommands::TagStructureTimerTimer);
+}
+
+PromptingCommands::~PromptingCommands() = default;
+
+TPromptList *PromptingCommands::list(PromptList which) const
+{
+    return which == PromptList::None ? nullptr : m_lists[size_t(slot(which))];
+}
+
+void PromptingCommands::setColorChooser(const TPromptList::ColorChooser &chooser)
+{
+    list(PromptList::Color)->setColorChooser(chooser);
+}
+
+PromptingOptions PromptingCommands::options() const
+{
+    const EditorSettings &settings = m_form.editorSettings();
+    PromptingOptions options;
+    options.tagCompletion = settings.tagCompletion;
+    options.tagStructure = settings.tagStructure;
+    options.style.upper = settings.upper;
+    options.style.names = settings.names;
+    options.style.logicalFonts = settings.logicalFonts;
+    return options;
+}
+
+bool PromptingCommands::keyPress(const QKeyEvent *event)
+{
+    TDocumentPage *page = m_form.activePage();
+    if (!page || page->editor()->isReadOnly())
+        return false;
+    // What was being typed belongs to the page it was typed in.
+    if (page != m_page) {
+        m_prompting.reset();
+        m_page = page;
+        stopTicker();
+        sync(false);
+    }
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+
+    if (m_prompting.visibleList() != PromptList::None) {
+        const int pageRows = list(m_prompting.visibleList())->rowsPerPage();
+        switch (event->key()) {
+        case Qt::Key_Up:
+            moveSelection(-1);
+            return true;
+        case Qt::Key_Down:
+            moveSelection(1);
+            return true;
+        case Qt::Key_PageUp:
+            moveSelection(-pageRows);
+            return true;
+        case Qt::Key_PageDown:
+            moveSelection(pageRows);
+            return true;
+        case Qt::Key_Escape:
+            hideLists();
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            // The caret leaves the typed prefix: a choice could no longer replace it.
+            hideLists();
+            return false;
+        default:
+            break;
+        }
+    }
+
+    QChar key;
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+        key = QChar(Prompting::backspace);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        key = QLatin1Char('\r');
+        break;
+    case Qt::Key_Tab:
+        key = QLatin1Char('\t');
+        break;
+    default: {
+        const QString text = event->text();
+        if (text.size() != 1 || !text.at(0).isPrint())
+            return false;
+        key = text.at(0);
+    }
+    }
+
+    m_prompting.setOptions(options());
+    Prompting::KeyOutcome out;
+    runGuarded(m_form.prompter(), m_form.editorBusy(), 23, [&] {
+        const EditorBusy::Hold hold(m_form.editorBusy());
+        const TColouringView *colouring = page->colouring();
+        out = m_prompting.keyPress(
+            page->buffer(), key, [colouring](int position) { return colouring->classAt(position); });
+    });
+    applyEdit(out.editStart, out.editEnd);
+    if (out.ticker == Prompting::KeyOutcome::Ticker::Start)
+        startTicker(out.tickerText);
+    else if (out.ticker == Prompting::KeyOutcome::Ticker::Stop)
+        stopTicker();
+    if (out.choose) {
+        chooseFromList();
+        return true;
+    }
+    sync(out.listOpened);
+    return out.swallow;
+}
+
+void PromptingCommands::hideLists()
+{
+    m_prompting.hideLists();
+    sync(false);
+}
+
+void PromptingCommands::chooseFromList()
+{
+    TDocumentPage *page = m_form.activePage();
+    TPromptList *shown = list(m_prompting.visibleList());
+    if (!page || !shown)
+        return;
+    Prompting::ChoiceOutcome out;
+    runGuarded(m_form.prompter(), m_form.editorBusy(), 23, [&] {
+        m_prompting.setOptions(options());
+        out = m_prompting.choose(page->buffer(), [shown]() -> std::optional<TColor> {
+            const std::optional<QColor> colour = shown->askColour(Qt::black);
+            return colour ? std::optional<TColor>(fromQColor(*colour)) : std::nullopt;
+        });
+    });
+    applyEdit(out.editStart, out.editEnd);
+    sync(false);
+    page->editor()->setFocus();
+}
+
+void PromptingCommands::applyEdit(int start, int end)
+{
+    if (start < 0 || end < start)
+        return;
+    m_form.FormatTags(start, end);
+}
+
+void PromptingCommands::moveSelection(int rows)
+{
+    const int current = m_prompting.selection();
+    m_prompting.setSelection(current < 0
+            ? (rows > 0 ? 0 : int(m_prompting.items(m_prompting.visibleList()).size()) - 1)
+            : current + rows);
+    sync(false);
+}
+
+void PromptingCommands::sync(bool opened)
+{
+    const PromptList visible = m_prompting.visibleList();
+    for (PromptList which : allLists) {
+        if (which != visible)
+            list(which)->hide();
+    }
+    TPromptList *shown = list(visible);
+    TDocumentPage *page = m_form.activePage();
+    if (!shown || !page)
+        return;
+    if (opened || shown->isHidden()) {
+        fill(shown, visible, page);
+        placeList(shown, page);
+        shown->show();
+        shown->raise();
+    }
+    shown->setSelectedRow(m_prompting.selection());
+}
+
+void PromptingCommands::fill(TPromptList *list, PromptList which, TDocumentPage *page)
+{
+    if (which == PromptList::Font && !m_fontsLoaded) {
+        // Families installed by several foundries come as "Name [foundry]"; a page names the family only.
+        QStringList families;
+        for (QString family : QFontDatabase::families()) {
+            if (const qsizetype foundry = family.indexOf(QStringLiteral(" [")); foundry > 0)
+                family.truncate(foundry);
+            if (!families.contains(family))
+                families.append(family);
+        }
+        m_prompting.setFontFamilies(families);
+        m_fontsLoaded = true;
+    }
+    if (which == PromptList::Style) {
+        const QString folder = page->isUntitled() ? QString() : QFileInfo(page->fileName()).absolutePath();
+        m_prompting.setStyleNames(StyleLists::rebuild(page->buffer(), folder).list);
+    }
+    const QStringList items = m_prompting.items(which);
+    if (which == PromptList::Tag) {
+        // The tag list never changes: its pictures are read once.
+        if (list->count() == items.size())
+            return;
+        QList<QByteArray> images;
+        const TagDatabase &tags = m_form.tagDatabase();
+        for (int i = 0; i < items.size(); ++i)
+            images.append(tags.tag(i) ? tags.tag(i)->image : QByteArray());
+        list->setEntries(items, images);
+        return;
+    }
+    list->setEntries(items);
+}
+
+void PromptingCommands::placeList(TPromptList *list, TDocumentPage *page)
+{
+    TSourceEditor *editor = page->editor();
+    const EditorBuffer &buffer = page->buffer();
+    const long byte = buffer.bytePosition(buffer.selStart());
+    const int x = int(editor->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, byte));
+    const int y = int(editor->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, byte));
+    const long line
+        = editor->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(byte));
+    const int lineHeight
+        = int(editor->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, static_cast<unsigned long>(line)));
+    const QPoint caret = editor->viewport()->mapTo(&m_form, QPoint(x, y));
+
+    const QSize size = list->preferredSize();
+    list->resize(size);
+    int left = caret.x() + 10;
+    int top = caret.y() + lineHeight;
+    // Kept inside the window: past its right edge the list moves left and above the line; past the area
+    // above the status bar (and any bottom dock) it moves above the line.
+    const int right = m_form.width();
+    QWidget *central = m_form.centralWidget();
+    const int bottom = central ? central->geometry().bottom() + 1 : m_form.height();
+    if (left + size.width() > right) {
+        left = right - size.width();
+        top -= size.height() + lineHeight;
+    }
+    if (top + size.height() > bottom)
+        top -= size.height() + lineHeight;
+    list->move(std::max(0, left), std::max(0, top));
+}
+
+QLabel *PromptingCommands::tickerPanel() const
+{
+    return m_form.statusBar()->findChild<QLabel *>(QStringLiteral("StatusPanel5"));
+}
+
+void PromptingCommands::startTicker(const QString &structure)
+{
+    QLabel *panel = tickerPanel();
+    if (!panel)
+        return;
+    // The text enters from the right: as many blanks as fill the panel go first.
+    const int blank = std::max(1, panel->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+    panel->setText(QString(panel->width() / blank, QLatin1Char(' ')) + structure);
+    m_tagStructureTimer->start();
+}
+
+void PromptingCommands::stopTicker()
+{
+    if (QLabel *panel = tickerPanel())
+        panel->clear();
+    m_tagStructureTimer->stop();
+}
+
+void PromptingCommands::TagStructureTimerTimer()
+{
+    if (QLabel *panel = tickerPanel())
+        panel->setText(Prompting::tickerStep(panel->text()));
+}
