@@ -103,7 +103,6 @@ QComboBox *TTagEditorPage::makeBox(Box box, const char *name)
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo->setMinimumContentsLength(8);
-    combo->lineEdit()->setPlaceholderText(QStringLiteral("Choose an attribute below"));
     combo->installEventFilter(this);
     connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, box] {
         m_typed = true;
@@ -200,8 +199,12 @@ void TTagEditorPage::showBox(Box shown)
 
 void TTagEditorPage::setBoxesEnabled(bool enabled)
 {
-    for (Box b : { Box::Value, Box::Color, Box::FontName, Box::FontStyle })
+    // Once a row is chosen the empty box invites a value rather than a row.
+    const QString hint = enabled ? QStringLiteral("(no value)") : QStringLiteral("Choose an attribute below");
+    for (Box b : { Box::Value, Box::Color, Box::FontName, Box::FontStyle }) {
         box(b)->setEnabled(enabled);
+        box(b)->lineEdit()->setPlaceholderText(hint);
+    }
 }
 
 void TTagEditorPage::setBoxText(Box b, const QString &text)
