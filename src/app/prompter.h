@@ -35,6 +35,19 @@ public:
     // existing file.
     virtual std::optional<QString> openFileName(const FileRequest &request) = 0;
     virtual std::optional<QString> saveFileName(const FileRequest &request) = 0;
+    // Several existing files chosen at once, in the dialog's order; nothing when cancelled.
+    virtual std::optional<QStringList> openFileNames(const FileRequest &request)
+    {
+        const std::optional<QString> file = openFileName(request);
+        return file ? std::optional<QStringList>(QStringList { *file }) : std::nullopt;
+    }
+    // An existing folder, chosen in a folder browser with the given title; nothing when cancelled.
+    virtual std::optional<QString> folderName(const QString &title, const QString &directory)
+    {
+        Q_UNUSED(title);
+        Q_UNUSED(directory);
+        return std::nullopt;
+    }
 
     void inform(const QString &caption, const QString &text, PromptIcon icon = PromptIcon::None)
     {

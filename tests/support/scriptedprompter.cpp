@@ -36,6 +36,27 @@ std::optional<QString> ScriptedPrompter::saveFileName(const FileRequest &request
     return m_files.dequeue();
 }
 
+std::optional<QStringList> ScriptedPrompter::openFileNames(const FileRequest &request)
+{
+    m_fileRequests.append(request);
+    if (m_fileLists.isEmpty()) {
+        QTest::qFail("unexpected multiple-file open dialog", __FILE__, __LINE__);
+        return std::nullopt;
+    }
+    return m_fileLists.dequeue();
+}
+
+std::optional<QString> ScriptedPrompter::folderName(const QString &title, const QString &directory)
+{
+    Q_UNUSED(directory);
+    m_folderRequests.append(title);
+    if (m_folders.isEmpty()) {
+        QTest::qFail("unexpected folder browser", __FILE__, __LINE__);
+        return std::nullopt;
+    }
+    return m_folders.dequeue();
+}
+
 QStringList ScriptedPrompter::texts() const
 {
     QStringList result;
@@ -48,6 +69,9 @@ void ScriptedPrompter::clear()
 {
     m_answers.clear();
     m_files.clear();
+    m_fileLists.clear();
+    m_folders.clear();
+    m_folderRequests.clear();
     m_asked.clear();
     m_fileRequests.clear();
 }

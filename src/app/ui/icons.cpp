@@ -505,6 +505,106 @@ void drawSite(Canvas &c)
     drawGlobe(c, 12, 12, 10);
 }
 
+// The site tree's pictures and its toolbar.
+void drawPlus(Canvas &c, double cx, double cy)
+{
+    c.circle(cx, cy, 5, Ink::green, c.stroke(Ink::paper, 1));
+    c.bar(cx - 3, cy - 0.75, 6, 1.5, Ink::paper);
+    c.bar(cx - 0.75, cy - 3, 1.5, 6, Ink::paper);
+}
+
+void drawFolder(Canvas &c)
+{
+    c.shape({ { 2, 5 }, { 9, 5 }, { 11, 7.5 }, { 22, 7.5 }, { 22, 20 }, { 2, 20 } }, Ink::yellow);
+    c.bar(3, 9.5, 18, 1, Ink::yellowDark);
+}
+
+void drawFolderOpen(Canvas &c)
+{
+    drawOpen(c);
+}
+
+void drawNewFolder(Canvas &c)
+{
+    drawFolder(c);
+    drawPlus(c, 17, 17);
+}
+
+void drawWebPage(Canvas &c)
+{
+    drawPage(c, 4, 1.5, 20, 22.5, 5.5);
+    c.glyph(QStringLiteral("<>"), letterFont(QStringLiteral("DejaVu Sans Mono")), QRectF(6.5, 11, 11, 7),
+        QColor(Ink::blue));
+}
+
+void drawStyleSheet(Canvas &c)
+{
+    drawPage(c, 4, 1.5, 20, 22.5, 5.5);
+    c.glyph(QStringLiteral("{}"), letterFont(QStringLiteral("DejaVu Sans Mono")), QRectF(7, 9.5, 10, 10),
+        QColor(Ink::orange));
+}
+
+void drawAnchor(Canvas &c)
+{
+    c.glyph(QStringLiteral("#"), letterFont(QStringLiteral("DejaVu Sans")), QRectF(5, 4, 14, 16),
+        QColor(Ink::blue));
+}
+
+void drawServer(Canvas &c)
+{
+    c.roundBox(4, 3, 20, 10, 1, Ink::greyLight);
+    c.roundBox(4, 12, 20, 19, 1, Ink::greyLight);
+    c.bar(6.5, 6, 6, 1, Ink::grey);
+    c.bar(6.5, 15, 6, 1, Ink::grey);
+    c.circle(16.5, 6.5, 1.2, Ink::green);
+    c.circle(16.5, 15.5, 1.2, Ink::green);
+}
+
+void drawFtp(Canvas &c)
+{
+    drawServer(c);
+    c.bar(11, 19, 2, 3, Ink::grey);
+    c.bar(6, 21, 12, 1.5, Ink::grey);
+}
+
+void drawNewFtp(Canvas &c)
+{
+    drawServer(c);
+    drawPlus(c, 17, 17.5);
+}
+
+void drawAddPage(Canvas &c)
+{
+    drawPage(c, 3, 1.5, 17, 21, 4.5);
+    textLines(c, 5.5, 8, { 8, 8, 6 });
+    drawPlus(c, 17, 17);
+}
+
+void drawAddFile(Canvas &c)
+{
+    c.bar(2, 3, 16, 13, Ink::blueLight);
+    QPainter &p = c.painter();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(Ink::green));
+    p.drawPolygon(QPolygonF({ c.free(2, 16), c.free(7, 9), c.free(11, 13), c.free(18, 8), c.free(18, 16) }));
+    c.box(2, 3, 18, 16, QColor());
+    drawPlus(c, 17, 17);
+}
+
+void drawUseCurrent(Canvas &c)
+{
+    drawPage(c, 3, 1.5, 16, 21, 4.5);
+    textLines(c, 5.5, 8, { 7, 7, 5 });
+    c.line(12, 16, 20, 16, c.stroke(Ink::blue, 2));
+    c.arrowHead(19, 16, 1, 0, 4, 3.5, Ink::blue);
+}
+
+void drawDelete(Canvas &c)
+{
+    c.line(6, 6, 18, 18, c.stroke(Ink::red, 3));
+    c.line(18, 6, 6, 18, c.stroke(Ink::red, 3));
+}
+
 enum class SizeSet { Toolbar, Application, Status };
 
 std::span<const int> sizesOf(SizeSet set)
@@ -560,6 +660,18 @@ constexpr std::array designs {
     Design { u"notyping", drawNoTyping, SizeSet::Status },
     Design { u"page", drawStatusPage, SizeSet::Status },
     Design { u"site", drawSite, SizeSet::Status },
+    Design { u"folder", drawFolder, SizeSet::Toolbar },
+    Design { u"folder-open", drawFolderOpen, SizeSet::Toolbar },
+    Design { u"new-folder", drawNewFolder, SizeSet::Toolbar },
+    Design { u"web-page", drawWebPage, SizeSet::Toolbar },
+    Design { u"style-sheet", drawStyleSheet, SizeSet::Toolbar },
+    Design { u"anchor", drawAnchor, SizeSet::Toolbar },
+    Design { u"ftp", drawFtp, SizeSet::Toolbar },
+    Design { u"ftp-new", drawNewFtp, SizeSet::Toolbar },
+    Design { u"add-page", drawAddPage, SizeSet::Toolbar },
+    Design { u"add-file", drawAddFile, SizeSet::Toolbar },
+    Design { u"use-current", drawUseCurrent, SizeSet::Toolbar },
+    Design { u"delete", drawDelete, SizeSet::Toolbar },
 };
 
 QPixmap render(const Design &design, int size, qreal ratio)

@@ -20,10 +20,12 @@
 #include "promptingcommands.h"
 #include "qtprompter.h"
 #include "searchcommands.h"
+#include "site/ui/sitecommands.h"
+#include "site/ui/sitetree.h"
 #include "spellingcommands.h"
 #include "splashform.h"
-#include "typingaids.h"
 #include "tageditorcommands.h"
+#include "typingaids.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -84,6 +86,7 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     , m_drops(std::make_unique<DropCommands>(*this))
     , m_spelling(std::make_unique<SpellingCommands>(*this))
     , m_tagEditor(std::make_unique<TagEditorCommands>(*this))
+    , m_site(std::make_unique<SiteCommands>(*this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(Icons::icon(QStringLiteral("tagloom")));
@@ -103,11 +106,15 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     m_search->createMenus();
     m_formatting->createMenus();
     m_tagEditor->createActions();
+    m_site->createMenus();
     createToolbars();
     m_formatting->createToolbarControls();
     createLeftPane();
     createStatusBar();
     m_prompting = std::make_unique<PromptingCommands>(*this);
+    // A site file dropped on the editor replaces the open site, which may have changes to save first.
+    m_drops->setOpenSite(
+        [this](const QString &path) { return m_site->askSaveSite() && m_site->openSiteFile(path); });
 
     connect(FilePages, &QTabWidget::currentChanged, this, [this] {
         if (!m_documents->isChangingPages())
@@ -451,10 +458,9 @@ void TMainForm::createLeftPane()
     ToolPages->setObjectName(QStringLiteral("ToolPages"));
     ToolPages->setTabPosition(QTabWidget::West);
 
-    // The panes' contents arrive with the site, tag editor and code reuse features.
-    SiteTree = new QTreeWidget;
-    SiteTree->setObjectName(QStringLiteral("SiteTree"));
-    SiteTree->setHeaderHidden(true);
+    // The code reuse pane's contents arrive with the code sections feature.
+    QWidget *sitePane = m_site->createPane();
+    SiteTree = m_site->tree();
     QWidget *tagEditor = m_tagEditor->createPage();
     CodeTree = new QTreeWidget;
     CodeTree->setObjectName(QStringLiteral("CodeTree"));
@@ -467,7 +473,7 @@ void TMainForm::createLeftPane()
         const char *name;
         const char *caption;
     } pages[] = {
-        { SiteTree, "SiteTreePage", "Site Management" },
+        { sitePane, "SiteTreePage", "Site Management" },
         { tagEditor, "TagEditorPage", "Current Tag Editor" },
         { CodeTree, "CommonCodePage", "Common Code Reuse" },
         { snippets, "JavascriptPage", "Javascript Snippets" },
@@ -611,10 +617,13 @@ void TMainForm::FormCreate(const QStringList &arguments, TSplashForm *splash)
         setSplash(splash, 45, QStringLiteral("Initialising"));
         m_formatting->fillBoxes();
         rebuildRecentMenu();
+        m_site->rebuildRecentSites();
         // The installation check has already asked for the tables; a damaged one leaves the lists empty.
         m_tagDatabase.open(ProgramFolder::path());
         SiteChanged = false;
         UntitledCount = 1;
+        if (argument.endsWith(QStringLiteral(".site")) || argument.endsWith(QStringLiteral(".sit")))
+            m_site->openSiteFile(argument);
         m_startupComplete = true;
 
         setSplash(splash, 50, QStringLiteral("Finishing..."));
@@ -645,14 +654,7 @@ bool TMainForm::FormCloseQuery()
         if (!m_documents->saveQuestion())
             return false;
     }
-    if (SiteChanged) {
-        const PromptAnswer answer = prompter().message(QStringLiteral("Warning"),
-            QStringLiteral("Site has changed. Save changes before closing?"), PromptButtons::YesNoCancel,
-            PromptIcon::Warning);
-        if (answer == PromptAnswer::Cancel)
-            return false;
-    }
-    return true;
+    return m_site->askSaveSite();
 }
 
 void TMainForm::FormClose()
@@ -831,6 +833,12 @@ void TMainForm::markModified()
     if (TDocumentPage *page = activePage())
         page->setModifiedFlag(true);
     m_statusPanels.at(3)->setText(Product::modifiedMark());
+}
+
+void TMainForm::setSiteChanged(bool changed)
+{
+    SiteChanged = changed;
+    m_statusPanels.at(2)->setText(changed ? Product::modifiedMark() : QString());
 }
 
 void TMainForm::markSaved()

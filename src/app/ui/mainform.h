@@ -30,6 +30,7 @@ class QToolBar;
 class QTreeWidget;
 class SearchCommands;
 class SpellingCommands;
+class SiteCommands;
 class TColorBox;
 class TDocumentPage;
 class TSourceEditor;
@@ -132,6 +133,8 @@ public:
     int untitledCount() const { return UntitledCount; }
     int nextUntitledNumber() { return ++UntitledCount; }
     bool siteChanged() const { return SiteChanged; }
+    // Sets SiteChanged and shows it in status panel 2.
+    void setSiteChanged(bool changed);
     bool wordWrap() const;
     QLineEdit *docTitle() const { return DocTitle; }
     TColorBox *backColor() const { return BackColor; }
@@ -144,6 +147,7 @@ public:
     SpellingCommands &spelling() { return *m_spelling; }
     TagEditorCommands &tagEditor() { return *m_tagEditor; }
     PromptingCommands &prompting() { return *m_prompting; }
+    SiteCommands &site() { return *m_site; }
     // The HTML vocabulary, read at start-up; empty until then.
     const TagDatabase &tagDatabase() const { return m_tagDatabase; }
     QMenu *htmlPopup() const { return HTMLPopup; }
@@ -191,6 +195,7 @@ private:
     std::unique_ptr<SpellingCommands> m_spelling;
     std::unique_ptr<TagEditorCommands> m_tagEditor;
     std::unique_ptr<PromptingCommands> m_prompting;
+    std::unique_ptr<SiteCommands> m_site;
 
     QTabWidget *FilePages = nullptr;
     TSourceEditor *HTMLSource = nullptr;

@@ -92,3 +92,22 @@ std::optional<QString> TQtPrompter::saveFileName(const FileRequest &request)
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
+
+std::optional<QStringList> TQtPrompter::openFileNames(const FileRequest &request)
+{
+    QFileDialog dialog(m_parent);
+    prepare(dialog, request);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles();
+}
+
+std::optional<QString> TQtPrompter::folderName(const QString &title, const QString &directory)
+{
+    const QString folder = QFileDialog::getExistingDirectory(m_parent, title, directory);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}

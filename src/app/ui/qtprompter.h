@@ -19,6 +19,8 @@ public:
         const QString &caption, const QString &text, PromptButtons buttons, PromptIcon icon) override;
     std::optional<QString> openFileName(const FileRequest &request) override;
     std::optional<QString> saveFileName(const FileRequest &request) override;
+    std::optional<QStringList> openFileNames(const FileRequest &request) override;
+    std::optional<QString> folderName(const QString &title, const QString &directory) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "site/sitefile.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolBar;
+class QWidget;
+class TMainForm;
+class TSiteTree;
+
+// The site commands: the Site menu, the site toolbar and the tree's events, over the open site's model.
+// The main window owns it, shows its pane on the "Site Management" page and forwards its close question.
+class SiteCommands : public QObject
+{
+    Q_OBJECT
+public:
+    explicit SiteCommands(TMainForm &form);
+    ~SiteCommands() override;
+
+    // The toolbar above the tree and the tree, for the left pane.
+    QWidget *createPane();
+    // The Site menu, put before the Help menu.
+    void createMenus();
+
+    // Opens a site file (the Open dialog, the recent sites, the command line, a file dropped on the
+    // editor); false when the file could not be read, the open site then being left as it was.
+    bool openSiteFile(const QString &path);
+    // The save-site question, asked when the site has changed; false when the user cancels.
+    bool askSaveSite();
+    QString siteRoot() const { return m_model.root().text(); }
+    QString siteFileName() const { return m_model.fileName(); }
+    TSiteTree *tree() const { return SiteTree; }
+    const SiteModel &model() const { return m_model; }
+    void rebuildRecentSites();
+
+    void NewSite1Click();
+    void OpenSiteClick();
+    // Saves to the site's file; a site never saved asks for a file first. False when nothing was saved.
+    bool SaveSiteButtonClick();
+    void RecentSiteClick(int n);
+    void AddPageClick();
+    void AddFileClick();
+    void UseFileClick();
+    void FolderClick();
+    void DeleteFileClick();
+    void SiteTreeDblClick(SiteNode *node);
+    void Site1Click();
+    // One anchor of the page Use Current added, per tick; stops itself when there are no more.
+    void GetSectionTimerTimer();
+    QTimer *getSectionTimer() const { return GetSectionTimer; }
+
+private:
+    void setSiteChanged(bool changed);
+    // The unsaved-site question; true when the site has a root folder afterwards.
+    bool ensureSaved();
+    // The Save Site dialog and, for an existing file, the overwrite question; nothing when refused.
+    std::optional<QString> askSiteFileName();
+    bool saveTo(const QString &path);
+    void addRecentSite(const QString &path);
+    void showWait(bool shown);
+    void stopAnchorScan();
+    void reportMissing(const QString &path);
+    void statusNote(const QString &text);
+
+    TMainForm &m_form;
+    SiteModel m_model;
+    TSiteTree *SiteTree = nullptr;
+    QLabel *WaitText = nullptr;
+    QTimer *GetSectionTimer = nullptr;
+    QMenu *SiteMenu = nullptr;
+    QMenu *RecentMenu = nullptr;
+    QList<QAction *> m_recentSites;
+    std::unique_ptr<AnchorScan> m_scan;
+    SiteNode *m_scanNode = nullptr;
+};

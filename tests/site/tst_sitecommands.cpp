@@ -1,0 +1,388 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/installcheck.h"
+#include "app/ui/documentcommands.h"
+#include "app/ui/documentpage.h"
+#include "app/ui/mainform.h"
+#include "editor/ui/editorbuffer.h"
+#include "editor/ui/sourceeditor.h"
+#include "scriptedprompter.h"
+#include "site/sitedrag.h"
+#include "site/sitefile.h"
+#include "site/ui/sitecommands.h"
+#include "site/ui/sitetree.h"
+#include "testenvironment.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+const QByteArray anchoredPage = "<html>\r\n<head><title>Club</title></head>\r\n<body>\r\n"
+                                "<A NAME=\"top\">Top</A>\r\n<p>News</p>\r\n<a name=\"end\">End</a>\r\n"
+                                "</body>\r\n</html>\r\n";
+
+struct Fixture
+{
+    TestEnvironment env;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TMainForm> form;
+
+    explicit Fixture(const QStringList &arguments = {})
+    {
+        SettingsStore settings = env.settings();
+        InstallCheck::seedTemplate(settings);
+        form = std::make_unique<TMainForm>(settings, &prompter);
+        form->FormCreate(arguments);
+    }
+    SiteCommands &site() const { return form->site(); }
+    TSiteTree *tree() const { return form->site().tree(); }
+    SiteNode &root() const { return form->site().model().root(); }
+    SiteNode *section(SiteSection s) const { return Site::section(root(), s); }
+    QString folder(const QString &name) const { return QDir(env.path(name)).absolutePath() + u'/'; }
+    void click(const char *button) const
+    {
+        auto *b = form->findChild<QToolButton *>(QString::fromLatin1(button));
+        QVERIFY(b);
+        b->click();
+    }
+    // A new site club/club.site with two pages and an image added; the site is left unsaved.
+    void buildClubSite()
+    {
+        env.writeFile(QStringLiteral("club/index.htm"), anchoredPage);
+        env.writeFile(QStringLiteral("club/news/today.htm"), "<html><body>today</body></html>");
+        env.writeFile(QStringLiteral("club/images/logo.gif"), "GIF89a");
+        prompter.chooseFile(env.path(QStringLiteral("club/club.site")));
+        click("NewSiteButton");
+        prompter.chooseFiles(QStringList {
+            env.path(QStringLiteral("club/index.htm")), env.path(QStringLiteral("club/news/today.htm")) });
+        click("AddPageButton");
+        prompter.chooseFiles(QStringList { env.path(QStringLiteral("club/images/logo.gif")) });
+        click("AddFileButton");
+    }
+};
+
+QStringList texts(const SiteNode *node)
+{
+    QStringList result;
+    for (int i = 0; i < node->childCount(); ++i)
+        result.append(node->child(i)->text());
+    return result;
+}
+
+} // namespace
+
+class TestSiteCommands : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void newSiteAddSaveAndReopen();
+    void sectionsAndRootAreNeverDeleted();
+    void refusedOverwriteNeverLeadsToThatFile();
+    void doubleClickOpensPagesWithinTheLimit();
+    void useCurrentAddsOneAnchorPerTick();
+    void openingChecksTheRootAndTheFile();
+    void recentSitesAndTheCommandLine();
+    void movesRenamesAndDragData();
+};
+
+void TestSiteCommands::newSiteAddSaveAndReopen()
+{
+    Fixture f;
+    const QString sitePath = f.env.path(QStringLiteral("club/club.site"));
+    f.env.writeFile(QStringLiteral("club/.keep"), "");
+    // Before a site exists, Add Page asks to save it first; No leaves everything as it was.
+    f.prompter.answer(PromptAnswer::No);
+    f.click("AddPageButton");
+    QCOMPARE(f.prompter.texts().constLast(),
+        QStringLiteral("You must save the site before you can add files to it. Save now?"));
+    QCOMPARE(f.root().text(), QStringLiteral("Root Directory"));
+
+    f.buildClubSite();
+    QCOMPARE(f.root().text(), f.folder(QStringLiteral("club")));
+    QCOMPARE(f.prompter.fileRequests().at(0).title, QStringLiteral("Save Site"));
+    QCOMPARE(texts(f.section(SiteSection::WebPages)),
+        QStringList({ QStringLiteral("index.htm"), QStringLiteral("news/today.htm") }));
+    QCOMPARE(texts(f.section(SiteSection::WebPages)->child(0)),
+        QStringList({ QStringLiteral("top"), QStringLiteral("end") }));
+    QCOMPARE(texts(f.section(SiteSection::Images)), QStringList { QStringLiteral("images/logo.gif") });
+    QCOMPARE(f.section(SiteSection::Images)->child(0)->icon(), SiteIcon::Gif);
+    QVERIFY(f.form->siteChanged());
+    QCOMPARE(f.form->statusPanelText(2), QStringLiteral("      Modified"));
+
+    f.form->action(QStringLiteral("SaveSite1"))->setEnabled(false);
+    f.site().Site1Click();
+    QVERIFY(f.form->action(QStringLiteral("AddPage1"))->isEnabled());
+    QVERIFY(!f.form->action(QStringLiteral("Upload1"))->isEnabled());
+
+    f.click("SaveSiteButton");
+    QVERIFY(!f.form->siteChanged());
+    QCOMPARE(f.form->statusPanelText(2), QString());
+    const QByteArray expected = f.folder(QStringLiteral("club")).toUtf8()
+        + "\r\n\tWeb Pages\r\n\t\tindex.htm\r\n\t\t\ttop\r\n\t\t\tend\r\n\t\tnews/today.htm\r\n"
+          "\tImages\r\n\t\timages/logo.gif\r\n\tStyle Sheets\r\n\tFTP Sites\r\n\t\tNew FTP Profile\r\n";
+    QCOMPARE(TestEnvironment::readFile(sitePath), expected);
+
+    // Reopened in a fresh window: the same tree, the icons coming back as the nodes are expanded.
+    Fixture g;
+    QVERIFY(g.site().openSiteFile(sitePath));
+    QCOMPARE(SiteFile::serialise(g.root(), TextEncoding::Utf8), expected);
+    QCOMPARE(g.tree()->topLevelItem(0)->childCount(), 4);
+    SiteNode *pages = g.section(SiteSection::WebPages);
+    QCOMPARE(pages->icon(), SiteIcon::Folder);
+    QCOMPARE(pages->child(0)->icon(), SiteIcon::Root);
+    g.tree()->expandNode(pages);
+    QCOMPARE(pages->child(0)->icon(), SiteIcon::Page);
+    g.tree()->expandNode(pages->child(0));
+    QCOMPARE(pages->child(0)->child(1)->icon(), SiteIcon::Anchor);
+    QVERIFY(!g.tree()->itemOf(pages->child(0)->child(1))->icon(0).isNull());
+    QVERIFY(!g.form->siteChanged());
+}
+
+void TestSiteCommands::sectionsAndRootAreNeverDeleted()
+{
+    Fixture f;
+    f.buildClubSite();
+    f.click("SaveSiteButton");
+
+    // Without a selection, New Folder and Delete do nothing.
+    f.tree()->clearSelection();
+    f.click("NewFolderButton");
+    f.click("DeleteButton");
+    QCOMPARE(f.root().subtreeSize(), 11);
+    QVERIFY(!f.form->siteChanged());
+
+    for (SiteNode *node :
+        { f.section(SiteSection::Images), &f.root(), f.section(SiteSection::FtpSites)->child(0) }) {
+        f.tree()->selectNode(node);
+        f.click("DeleteButton");
+    }
+    QCOMPARE(f.root().childCount(), 4);
+    QCOMPARE(texts(f.section(SiteSection::FtpSites)), QStringList { QStringLiteral("New FTP Profile") });
+    QVERIFY(!f.form->siteChanged());
+
+    f.tree()->selectNode(f.section(SiteSection::WebPages)->child(0));
+    f.click("DeleteButton");
+    QCOMPARE(texts(f.section(SiteSection::WebPages)), QStringList { QStringLiteral("news/today.htm") });
+    QCOMPARE(f.form->statusPanelText(2), QStringLiteral("      Modified"));
+    QCOMPARE(f.tree()->itemOf(f.section(SiteSection::WebPages))->childCount(), 1);
+    QVERIFY(QFileInfo::exists(f.env.path(QStringLiteral("club/index.htm"))));
+}
+
+void TestSiteCommands::refusedOverwriteNeverLeadsToThatFile()
+{
+    Fixture f;
+    const QString taken = f.env.writeFile(QStringLiteral("taken.site"), "precious");
+    f.prompter.chooseFile(taken);
+    f.prompter.answer(PromptAnswer::No);
+    f.site().NewSite1Click();
+    QCOMPARE(f.prompter.texts().constLast(), QStringLiteral("File already exists. Overwrite?"));
+    QCOMPARE(f.site().siteFileName(), QString());
+    QCOMPARE(f.root().text(), QStringLiteral("Root Directory"));
+
+    // Save Site on a site never saved asks for its file; cancelling writes nothing anywhere.
+    f.prompter.chooseFile(std::nullopt);
+    QVERIFY(!f.site().SaveSiteButtonClick());
+    QCOMPARE(f.prompter.fileRequests().constLast().title, QStringLiteral("Save Site"));
+    QCOMPARE(TestEnvironment::readFile(taken), QByteArray("precious"));
+    QVERIFY(!QFileInfo::exists(QStringLiteral("Untitled")));
+    QCOMPARE(f.site().siteFileName(), QString());
+
+    // The same refusal in Save Site's own dialog.
+    f.prompter.chooseFile(taken);
+    f.prompter.answer(PromptAnswer::No);
+    QVERIFY(!f.site().SaveSiteButtonClick());
+    QCOMPARE(TestEnvironment::readFile(taken), QByteArray("precious"));
+    QCOMPARE(f.root().text(), QStringLiteral("Root Directory"));
+    QVERIFY(f.prompter.scriptUsedUp());
+}
+
+void TestSiteCommands::doubleClickOpensPagesWithinTheLimit()
+{
+    Fixture f;
+    f.buildClubSite();
+    SiteNode *index = f.section(SiteSection::WebPages)->child(0);
+
+    f.site().SiteTreeDblClick(index);
+    QCOMPARE(f.form->pageCount(), 2);
+    QCOMPARE(f.form->currentFileName(),
+        QFileInfo(f.env.path(QStringLiteral("club/index.htm"))).absoluteFilePath());
+
+    while (f.form->pageCount() < 8)
+        f.form->NewClick();
+    SiteNode *today = f.section(SiteSection::WebPages)->child(1);
+    Q_EMIT f.tree()->itemDoubleClicked(f.tree()->itemOf(today), 0);
+    QCOMPARE(f.prompter.texts().constLast(),
+        QStringLiteral(
+            "You cannot open more than 8 files in Tagloom 99.\nPlease close one or more of the currently open files."));
+    QCOMPARE(f.form->pageCount(), 8);
+
+    QFile::remove(f.env.path(QStringLiteral("club/images/logo.gif")));
+    f.site().SiteTreeDblClick(f.section(SiteSection::Images)->child(0));
+    QCOMPARE(f.prompter.texts().constLast(),
+        QStringLiteral("Cannot find file to open - ") + f.folder(QStringLiteral("club"))
+            + QStringLiteral("images/logo.gif"));
+    QCOMPARE(f.prompter.asked().constLast().caption, QStringLiteral("Error"));
+
+    f.site().SiteTreeDblClick(f.section(SiteSection::FtpSites)->child(0));
+    QCOMPARE(f.form->statusBar()->currentMessage(), QStringLiteral("The FTP dialog is not available yet."));
+    f.site().SiteTreeDblClick(nullptr); // nothing selected: nothing happens
+}
+
+void TestSiteCommands::useCurrentAddsOneAnchorPerTick()
+{
+    Fixture f;
+    f.buildClubSite();
+    const QString page = f.env.writeFile(QStringLiteral("club/about.htm"), anchoredPage);
+    QVERIFY(f.form->documents().openFileIntoPage(page));
+
+    f.click("UseCurrentButton");
+    SiteNode *pages = f.section(SiteSection::WebPages);
+    SiteNode *about = pages->lastChild();
+    QCOMPARE(about->text(), QStringLiteral("about.htm"));
+    QCOMPARE(f.tree()->selectedNode(), about);
+    QVERIFY(f.site().getSectionTimer()->isActive());
+    QCOMPARE(about->childCount(), 0);
+
+    // The scan reads the text as it was; selecting another node does not redirect it.
+    f.form->activePage()->buffer().setText(QStringLiteral("<a name=\"other\">"));
+    f.tree()->selectNode(pages->child(0));
+    f.site().GetSectionTimerTimer();
+    QCOMPARE(texts(about), QStringList { QStringLiteral("top") });
+    f.site().GetSectionTimerTimer();
+    f.site().GetSectionTimerTimer();
+    QCOMPARE(texts(about), QStringList({ QStringLiteral("top"), QStringLiteral("end") }));
+    QVERIFY(!f.site().getSectionTimer()->isActive());
+
+    // Deleting the page while its anchors are still coming stops the scan.
+    f.form->activePage()->buffer().setText(QString::fromUtf8(anchoredPage));
+    f.click("UseCurrentButton");
+    QVERIFY(f.site().getSectionTimer()->isActive());
+    f.tree()->selectNode(pages->lastChild());
+    f.click("DeleteButton");
+    QVERIFY(!f.site().getSectionTimer()->isActive());
+    f.site().GetSectionTimerTimer();
+    QCOMPARE(pages->childCount(), 3);
+}
+
+void TestSiteCommands::openingChecksTheRootAndTheFile()
+{
+    Fixture f;
+    f.buildClubSite();
+    f.click("SaveSiteButton");
+    const QString goodRoot = f.root().text();
+
+    // A file that is not a site outline: reported with its line, the open site untouched.
+    const QString bad = f.env.writeFile(QStringLiteral("bad.site"), "/r/\r\n\tWeb Pages\r\n\t\t\tdeep\r\n");
+    QVERIFY(!f.site().openSiteFile(bad));
+    QCOMPARE(f.prompter.asked().constLast().caption, QStringLiteral("Site File Error"));
+    QVERIFY(f.prompter.texts().constLast().contains(bad + QStringLiteral(", line 3")));
+    QCOMPARE(f.root().text(), goodRoot);
+    QCOMPARE(f.tree()->topLevelItem(0)->text(0), goodRoot);
+
+    // A site moved with its files takes the folder of its file as the root, and is then changed.
+    f.env.writeFile(QStringLiteral("moved/index.htm"), anchoredPage);
+    const QString moved = f.env.writeFile(QStringLiteral("moved/club.site"),
+        "/gone/club/\r\n\tWeb Pages\r\n\t\tindex.htm\r\n\tImages\r\n\tStyle Sheets\r\n");
+    QVERIFY(f.site().openSiteFile(moved));
+    QCOMPARE(f.site().siteRoot(), f.folder(QStringLiteral("moved")));
+    QCOMPARE(f.form->statusPanelText(2), QStringLiteral("      Modified"));
+    QCOMPARE(texts(f.section(SiteSection::FtpSites)), QStringList { QStringLiteral("New FTP Profile") });
+    f.prompter.answer(PromptAnswer::Cancel);
+    QVERIFY(!f.form->FormCloseQuery());
+    QCOMPARE(
+        f.prompter.texts().constLast(), QStringLiteral("Site has changed. Save changes before closing?"));
+
+    // Files not beside the site file: the user is told and picks the root.
+    const QString lost = f.env.writeFile(QStringLiteral("lost/club.site"),
+        "/gone/club/\r\n\tWeb Pages\r\n\t\tnowhere.htm\r\n\tImages\r\n\tStyle Sheets\r\n\tFTP Sites\r\n");
+    f.prompter.answer(PromptAnswer::No); // the save-site question of the changed site
+    f.prompter.chooseFolder(f.env.path(QStringLiteral("club")));
+    QVERIFY(f.site().askSaveSite());
+    QVERIFY(f.site().openSiteFile(lost));
+    QVERIFY(f.prompter.texts().constLast().startsWith(
+        QStringLiteral("The directory referred to as the root directory of the site does not exist")));
+    QCOMPARE(f.prompter.folderRequests(),
+        QStringList { QStringLiteral("Select the new root directory for the site:") });
+    QCOMPARE(f.site().siteRoot(), f.folder(QStringLiteral("club")));
+    QVERIFY(f.form->siteChanged());
+    QVERIFY(f.prompter.scriptUsedUp());
+}
+
+void TestSiteCommands::recentSitesAndTheCommandLine()
+{
+    TestEnvironment files;
+    const QByteArray sections
+        = "\tWeb Pages\r\n\tImages\r\n\tStyle Sheets\r\n\tFTP Sites\r\n\t\tNew FTP Profile\r\n";
+    const QString folder = QDir(files.path(QString())).absolutePath() + u'/';
+    const QString one = files.writeFile(QStringLiteral("one.site"), folder.toUtf8() + "\r\n" + sections);
+    const QString two = files.writeFile(QStringLiteral("two.sit"), folder.toUtf8() + "\r\n" + sections);
+
+    Fixture f(QStringList { one });
+    QCOMPARE(f.site().siteFileName(), one);
+    QCOMPARE(f.form->pageCount(), 1);
+    QVERIFY(f.site().openSiteFile(two));
+    QCOMPARE(f.form->action(QStringLiteral("RecentSite1"))->text(), QStringLiteral("&1 two.sit"));
+    QCOMPARE(f.form->action(QStringLiteral("RecentSite2"))->text(), QStringLiteral("&2 one.site"));
+    QVERIFY(!f.form->action(QStringLiteral("RecentSite3"))->isVisible());
+    QVERIFY(f.form->findChild<QMenu *>(QStringLiteral("RecentSites1"))->menuAction()->isEnabled());
+
+    f.form->action(QStringLiteral("RecentSite2"))->trigger();
+    QCOMPARE(f.site().siteFileName(), one);
+    QFile::remove(two);
+    f.site().RecentSiteClick(2);
+    QCOMPARE(f.prompter.texts().constLast(), QStringLiteral("Cannot find file to open"));
+    QCOMPARE(f.site().siteFileName(), one);
+}
+
+void TestSiteCommands::movesRenamesAndDragData()
+{
+    Fixture f;
+    f.buildClubSite();
+    f.click("SaveSiteButton");
+    SiteNode *pages = f.section(SiteSection::WebPages);
+    SiteNode *index = pages->child(0);
+
+    // New Folder beside the selection, then renamed: both change the site.
+    f.tree()->selectNode(index);
+    f.click("NewFolderButton");
+    SiteNode *folder = pages->child(0);
+    QCOMPARE(folder->text(), QStringLiteral("New Folder"));
+    f.click("SaveSiteButton");
+    QTreeWidgetItem *item = f.tree()->itemOf(folder);
+    QVERIFY(item->flags() & Qt::ItemIsEditable);
+    QVERIFY(!(f.tree()->itemOf(pages)->flags() & Qt::ItemIsEditable));
+    item->setText(0, QStringLiteral("Archive"));
+    QCOMPARE(folder->text(), QStringLiteral("Archive"));
+    QVERIFY(f.form->siteChanged());
+
+    // A move within the section changes the site; a move to another section does nothing.
+    f.click("SaveSiteButton");
+    QVERIFY(!f.tree()->dropNode(index, f.section(SiteSection::Images)));
+    QVERIFY(!f.form->siteChanged());
+    QVERIFY(f.tree()->dropNode(index, folder));
+    QCOMPARE(index->parent(), folder);
+    QCOMPARE(f.tree()->itemOf(index)->parent(), item);
+    QVERIFY(f.form->siteChanged());
+
+    // Dragging an anchor out carries its kind, the root, its name and its page.
+    std::unique_ptr<QMimeData> data(f.tree()->dragData(index->child(1)));
+    QVERIFY(data);
+    const std::optional<SiteDrag::Item> carried = SiteDrag::decode(data->data(SiteDrag::mimeType()));
+    QVERIFY(carried);
+    QCOMPARE(carried->icon, SiteIcon::Anchor);
+    QCOMPARE(carried->root, f.folder(QStringLiteral("club")));
+    QCOMPARE(carried->text, QStringLiteral("end"));
+    QCOMPARE(carried->page, QStringLiteral("index.htm"));
+    QVERIFY(!f.tree()->dragData(folder));
+}
+
+QTEST_MAIN(TestSiteCommands)
+#include "tst_sitecommands.moc"
