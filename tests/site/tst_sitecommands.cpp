@@ -91,6 +91,7 @@ private Q_SLOTS:
     void openingChecksTheRootAndTheFile();
     void recentSitesAndTheCommandLine();
     void movesRenamesAndDragData();
+    void imageNodeDroppedOnAPageLinksRelatively();
 };
 
 void TestSiteCommands::newSiteAddSaveAndReopen()
@@ -382,6 +383,35 @@ void TestSiteCommands::movesRenamesAndDragData()
     QCOMPARE(carried->text, QStringLiteral("end"));
     QCOMPARE(carried->page, QStringLiteral("index.htm"));
     QVERIFY(!f.tree()->dragData(folder));
+}
+
+void TestSiteCommands::imageNodeDroppedOnAPageLinksRelatively()
+{
+    Fixture f;
+    f.buildClubSite();
+    f.form->documents().openFileIntoPage(f.env.path(QStringLiteral("club/news/today.htm")));
+    EditorBuffer &buffer = f.form->activePage()->buffer();
+    const int at = int(buffer.text().indexOf(QStringLiteral("today")));
+    buffer.setSelStart(at);
+
+    // What the tree puts on the drag is what the editor reads back.
+    std::unique_ptr<QMimeData> data(f.tree()->dragData(f.section(SiteSection::Images)->child(0)));
+    QVERIFY(data);
+    QWidget *viewport = f.form->htmlSource()->viewport();
+    const QPoint point(2, 2);
+    QDragEnterEvent enter(point, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(point, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &drop);
+    QCoreApplication::processEvents();
+
+    // The page lies in news/, the image in images/: the link climbs one folder.
+    QVERIFY2(buffer.text().contains(QStringLiteral("<img src=\"../images/logo.gif\">")),
+        qPrintable(buffer.text()));
+    QVERIFY(f.form->activePage()->isModified());
+    f.form->UndoClick();
+    QVERIFY(!buffer.text().contains(QStringLiteral("<img")));
 }
 
 QTEST_MAIN(TestSiteCommands)
