@@ -7,26 +7,17 @@
 
 namespace RecentFiles {
 
-namespace {
-
-QString valueName(int n)
-{
-    return QStringLiteral("File") + QString::number(n);
-}
-
-} // namespace
-
-QStringList read(const SettingsStore &settings)
+QStringList read(const SettingsStore &settings, const QString &prefix)
 {
     QStringList files;
     for (int n = 1; n <= count; ++n)
-        files.append(settings.readString(Keys::Recent, valueName(n)));
+        files.append(settings.readString(Keys::Recent, prefix + QString::number(n)));
     return files;
 }
 
-void add(SettingsStore &settings, const QString &path)
+void add(SettingsStore &settings, const QString &path, const QString &prefix)
 {
-    QStringList files = read(settings);
+    QStringList files = read(settings, prefix);
     if (files.at(0) == path)
         return;
     // The second and third entries swap up; the fourth, like a new path, pushes the oldest out.
@@ -38,7 +29,7 @@ void add(SettingsStore &settings, const QString &path)
         files.removeLast();
     files.prepend(path);
     for (int n = 1; n <= count; ++n)
-        settings.writeString(Keys::Recent, valueName(n), files.at(n - 1));
+        settings.writeString(Keys::Recent, prefix + QString::number(n), files.at(n - 1));
 }
 
 QString menuCaption(int n, const QString &path)

@@ -11,10 +11,12 @@ namespace RecentFiles {
 
 constexpr int count = 4;
 
-QStringList read(const SettingsStore &settings);
+// The list is stored as values named prefix + 1 (newest) to prefix + 4; documents use "File", sites
+// "SiteFile".
+QStringList read(const SettingsStore &settings, const QString &prefix = QStringLiteral("File"));
 // Moves path to the front. A path already first stays; the second or third swaps up; anything else
 // pushes the oldest out. Paths compare exactly, as the file system does.
-void add(SettingsStore &settings, const QString &path);
+void add(SettingsStore &settings, const QString &path, const QString &prefix = QStringLiteral("File"));
 // "&1 page.html"; just "&1" when no file is stored.
 QString menuCaption(int n, const QString &path);
 

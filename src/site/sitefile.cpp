@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sitefile.h"
 
+#include "app/recentfiles.h"
 #include "app/settingsstore.h"
 #include "editor/paths.h"
 
@@ -655,37 +656,14 @@ QStringList AnchorScan::all(const QString &text)
 
 namespace RecentSites {
 
-namespace {
-
-QString valueName(int n)
-{
-    return QStringLiteral("SiteFile") + QString::number(n);
-}
-
-} // namespace
-
 QStringList read(const SettingsStore &settings)
 {
-    QStringList files;
-    for (int n = 1; n <= count; ++n)
-        files.append(settings.readString(Keys::Recent, valueName(n)));
-    return files;
+    return RecentFiles::read(settings, QStringLiteral("SiteFile"));
 }
 
 void add(SettingsStore &settings, const QString &path)
 {
-    QStringList files = read(settings);
-    if (files.at(0) == path)
-        return;
-    if (files.at(1) == path)
-        files.removeAt(1);
-    else if (files.at(2) == path)
-        files.removeAt(2);
-    else
-        files.removeLast();
-    files.prepend(path);
-    for (int n = 1; n <= count; ++n)
-        settings.writeString(Keys::Recent, valueName(n), files.at(n - 1));
+    RecentFiles::add(settings, path, QStringLiteral("SiteFile"));
 }
 
 QString menuCaption(int n, const QString &path)

@@ -21,9 +21,10 @@
 namespace {
 
 const QStringList iconNames { u"new"_qs, u"open"_qs, u"save"_qs, u"print"_qs, u"cut"_qs, u"copy"_qs,
-    u"paste"_qs, u"undo"_qs, u"redo"_qs, u"find"_qs, u"replace"_qs, u"spelling"_qs, u"refresh"_qs, u"preview"_qs, u"bold"_qs,
-    u"italic"_qs, u"underline"_qs, u"link"_qs, u"image"_qs, u"symbol"_qs, u"table"_qs, u"meta"_qs, u"line"_qs,
-    u"about"_qs, u"tagloom"_qs, u"typing"_qs, u"notyping"_qs, u"page"_qs, u"site"_qs };
+    u"paste"_qs, u"undo"_qs, u"redo"_qs, u"find"_qs, u"replace"_qs, u"spelling"_qs, u"refresh"_qs,
+    u"preview"_qs, u"bold"_qs, u"italic"_qs, u"underline"_qs, u"link"_qs, u"image"_qs, u"symbol"_qs,
+    u"table"_qs, u"meta"_qs, u"line"_qs, u"about"_qs, u"tagloom"_qs, u"typing"_qs, u"notyping"_qs, u"page"_qs,
+    u"site"_qs };
 
 // A colour chooser standing in for the modal dialog: answers from a script and remembers what it was shown.
 struct ScriptedChooser

@@ -6,6 +6,7 @@
 #include "app/ui/mainform.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
+#include "formwindow.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
@@ -25,24 +26,15 @@ const QByteArray pageText = "<html><head><title>T</title></head><body>\r\nthe ne
 
 // A shown main window over a test's own settings, a site folder x/ with pages/ and images/, and a
 // scripted prompter.
-struct Window
+struct Window : FormWindow
 {
-    TestEnvironment env;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TMainForm> form;
-
     explicit Window(bool upper = false)
-    {
-        SettingsStore settings = env.settings();
-        InstallCheck::seedTemplate(settings);
-        settings.writeBool(Keys::Editor, QStringLiteral("Upper"), upper);
-        form = std::make_unique<TMainForm>(settings, &prompter);
-        form->FormCreate({});
-        form->resize(900, 600);
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            qWarning("the window was not shown");
-    }
+        : FormWindow(
+            [upper](SettingsStore &settings) {
+                settings.writeBool(Keys::Editor, QStringLiteral("Upper"), upper);
+            },
+            QSize(900, 600))
+    { }
     QString root() const { return env.path(QStringLiteral("x/")); }
     // Opens x/pages/<name> (written first) into a page of its own.
     void openPage(const QString &name = QStringLiteral("index.htm"))
@@ -50,23 +42,6 @@ struct Window
         const QString file = env.writeFile(QStringLiteral("x/pages/") + name, pageText);
         QVERIFY(form->documents().openFileIntoPage(file));
         QCOMPARE(form->activePage()->fileName(), file);
-    }
-    EditorBuffer &buffer() const { return form->activePage()->buffer(); }
-    QString text() const { return buffer().text(); }
-    TSourceEditor *editor() const { return form->activePage()->editor(); }
-    QAction *action(const char *name) const { return form->action(QString::fromLatin1(name)); }
-    void selectText(const QString &what) const
-    {
-        buffer().select(int(text().indexOf(what)), int(what.size()));
-    }
-    // The middle of the character at position, in the editor view's coordinates.
-    QPoint pointAt(int position) const
-    {
-        const long byte = buffer().bytePosition(position);
-        const int x = int(editor()->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, byte));
-        const int y = int(editor()->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, byte));
-        const int height = int(editor()->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0UL, 0L));
-        return { x + 1, y + height / 2 };
     }
     // Drags data over the editor to position and drops it there, as a drag from elsewhere would; then
     // lets the drop's queued handling run. Returns whether the editor took the drag.

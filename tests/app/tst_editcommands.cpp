@@ -7,6 +7,7 @@
 #include "editor/ui/colouringview.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
+#include "formwindow.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
@@ -25,35 +26,12 @@
 namespace {
 
 // A shown, active main window over a test's own settings, with a scripted prompter.
-struct Window
+struct Window : FormWindow
 {
-    TestEnvironment env;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TMainForm> form;
-
-    Window()
-    {
-        SettingsStore settings = env.settings();
-        InstallCheck::seedTemplate(settings);
-        form = std::make_unique<TMainForm>(settings, &prompter);
-        form->FormCreate({});
-        form->show();
-        form->activateWindow();
-        if (!QTest::qWaitForWindowActive(form.get()))
-            qWarning("the window did not become active");
-        form->htmlSource()->setFocus();
-    }
-    EditorBuffer &buffer() const { return form->activePage()->buffer(); }
-    QString text() const { return buffer().text(); }
-    QAction *action(const char *name) const { return form->action(QString::fromLatin1(name)); }
-    void selectText(const QString &what) const
-    {
-        buffer().select(int(text().indexOf(what)), int(what.size()));
-    }
-    void typeKeys(const QString &keys) const { QTest::keyClicks(form->htmlSource(), keys); }
+    // Most keys here are commands.
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const
     {
-        QTest::keyClick(form->htmlSource(), key, modifiers);
+        FormWindow::press(key, modifiers);
     }
 };
 

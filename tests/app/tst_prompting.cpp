@@ -6,6 +6,7 @@
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/promptlist.h"
 #include "editor/ui/sourceeditor.h"
+#include "formwindow.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
@@ -20,34 +21,22 @@
 namespace {
 
 // A shown, active main window whose editor settings the test chooses, typing into its new page.
-struct Window
+struct Window : FormWindow
 {
-    TestEnvironment env;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TMainForm> form;
-
     explicit Window(bool upper, bool usePrompting = true)
+        : FormWindow(
+            [&](SettingsStore &settings) {
+                settings.writeBool(Keys::Editor, QStringLiteral("Upper"), upper);
+                settings.writeBool(Keys::Editor, QStringLiteral("Names"), true);
+                settings.writeBool(Keys::Editor, QStringLiteral("Use Prompting"), usePrompting);
+                settings.writeBool(Keys::Editor, QStringLiteral("Tag Completion"), true);
+                settings.writeBool(Keys::Editor, QStringLiteral("Tag Structure"), true);
+            },
+            QSize(900, 650))
     {
-        SettingsStore settings = env.settings();
-        InstallCheck::seedTemplate(settings);
-        settings.writeBool(Keys::Editor, QStringLiteral("Upper"), upper);
-        settings.writeBool(Keys::Editor, QStringLiteral("Names"), true);
-        settings.writeBool(Keys::Editor, QStringLiteral("Use Prompting"), usePrompting);
-        settings.writeBool(Keys::Editor, QStringLiteral("Tag Completion"), true);
-        settings.writeBool(Keys::Editor, QStringLiteral("Tag Structure"), true);
-        form = std::make_unique<TMainForm>(settings, &prompter);
-        form->FormCreate({});
-        form->resize(900, 650);
-        form->show();
-        form->activateWindow();
-        if (!QTest::qWaitForWindowActive(form.get()))
-            qWarning("the window did not become active");
-        form->htmlSource()->setFocus();
         // A line of its own to type on, between the body's tags.
         typeKeys(QStringLiteral("\r"));
     }
-    EditorBuffer &buffer() const { return form->activePage()->buffer(); }
-    QString text() const { return buffer().text(); }
     int caret() const { return buffer().selStart(); }
     void typeKeys(const QString &keys) const
     {
@@ -60,7 +49,6 @@ struct Window
                 QTest::keyClicks(form->htmlSource(), QString(c));
         }
     }
-    void press(Qt::Key key) const { QTest::keyClick(form->htmlSource(), key); }
     TPromptList *list(PromptList which) const { return form->prompting().list(which); }
     // The one list on screen, or null.
     TPromptList *shownList() const

@@ -7,6 +7,7 @@
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/finddialogs.h"
 #include "editor/ui/sourceeditor.h"
+#include "formwindow.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
@@ -22,32 +23,12 @@
 namespace {
 
 // A shown main window over a test's own settings, with a scripted prompter and a page holding text.
-struct Window
+struct Window : FormWindow
 {
-    TestEnvironment env;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TMainForm> form;
-
     explicit Window(const QString &text)
     {
-        SettingsStore settings = env.settings();
-        InstallCheck::seedTemplate(settings);
-        form = std::make_unique<TMainForm>(settings, &prompter);
-        form->FormCreate({});
-        form->show();
-        form->activateWindow();
-        if (!QTest::qWaitForWindowActive(form.get()))
-            qWarning("the window did not become active");
-        form->htmlSource()->setFocus();
         form->activePage()->loadText(text);
         buffer().select(0, 0);
-    }
-    EditorBuffer &buffer() const { return form->activePage()->buffer(); }
-    QString text() const { return buffer().text(); }
-    QAction *action(const char *name) const { return form->action(QString::fromLatin1(name)); }
-    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
-    {
-        QTest::keyClick(form->htmlSource(), key, modifiers);
     }
     template <typename T> static T *child(QWidget *dialog, const char *name)
     {

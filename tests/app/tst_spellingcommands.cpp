@@ -7,6 +7,7 @@
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
 #include "editor/ui/spelldialog.h"
+#include "formwindow.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
@@ -56,32 +57,21 @@ struct ScriptedAnswers : Answers
 };
 
 // A shown main window over a test's own settings, with a scripted prompter and scripted answers.
-struct Window
+struct Window : FormWindow
 {
-    TestEnvironment env;
-    ScriptedPrompter prompter;
     ScriptedAnswers answers;
-    std::unique_ptr<TMainForm> form;
 
     Window()
     {
-        SettingsStore settings = env.settings();
-        InstallCheck::seedTemplate(settings);
-        form = std::make_unique<TMainForm>(settings, &prompter);
-        form->FormCreate({});
-        form->show();
         form->spelling().setDictionarySearch(standardDictionaryFolders(), u"en_US"_qs);
         form->spelling().setAnswers(&answers);
         answers.buffer = &buffer();
     }
-    EditorBuffer &buffer() const { return form->activePage()->buffer(); }
-    QString text() const { return buffer().text(); }
     void load(const QString &text)
     {
         form->activePage()->loadText(text);
         form->activePage()->setModifiedFlag(false);
     }
-    QAction *action(const char *name) const { return form->action(QString::fromLatin1(name)); }
     ScriptedPrompter::Asked lastMessage() const { return prompter.asked().constLast(); }
 };
 

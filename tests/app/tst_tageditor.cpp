@@ -7,6 +7,7 @@
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
 #include "editor/ui/tageditorpage.h"
+#include "formwindow.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
@@ -24,35 +25,12 @@
 namespace {
 
 // A shown, active main window over a test's own settings, with a scripted prompter.
-struct Window
+struct Window : FormWindow
 {
-    TestEnvironment env;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TMainForm> form;
-
-    Window()
-    {
-        SettingsStore settings = env.settings();
-        InstallCheck::seedTemplate(settings);
-        form = std::make_unique<TMainForm>(settings, &prompter);
-        form->FormCreate({});
-        form->show();
-        form->activateWindow();
-        if (!QTest::qWaitForWindowActive(form.get()))
-            qWarning("the window did not become active");
-        form->tagEditor().CurrentTagEditor1Click();
-    }
-    EditorBuffer &buffer() const { return form->activePage()->buffer(); }
-    QString text() const { return buffer().text(); }
+    Window() { form->tagEditor().CurrentTagEditor1Click(); }
     TagEditorCommands &tags() const { return form->tagEditor(); }
     TTagEditorPage *page() const { return tags().page(); }
-    QAction *action(const char *name) const { return form->action(QString::fromLatin1(name)); }
-
     void load(const QString &text) const { form->activePage()->loadText(text); }
-    void selectText(const QString &what) const
-    {
-        buffer().select(int(text().indexOf(what)), int(what.size()));
-    }
     int row(const QString &attribute) const
     {
         QTreeWidget *list = page()->tagEditor();
