@@ -8,6 +8,7 @@
 #include "editor/ui/sourceeditor.h"
 #include "editor/ui/spelldialog.h"
 #include "formwindow.h"
+#include "scriptedanswers.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
@@ -41,20 +42,6 @@ bool englishInstalled()
         QSKIP("the en_US Hunspell dictionary is not installed (package hunspell-en-us; ./dev installs it)");
 
 // Answers from a script, recording each question and what the editor had selected when it was asked.
-struct ScriptedAnswers : Answers
-{
-    const SourceBuffer *buffer = nullptr;
-    QQueue<Answer> script;
-    QList<Question> asked;
-    QStringList selected;
-
-    Answer ask(const Question &question) override
-    {
-        asked.append(question);
-        selected.append(buffer->selText());
-        return script.isEmpty() ? Answer { Action::Cancel, {} } : script.dequeue();
-    }
-};
 
 // A shown main window over a test's own settings, with a scripted prompter and scripted answers.
 struct Window : FormWindow

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/plainbuffer.h"
 #include "editor/spelling.h"
+#include "scriptedanswers.h"
 
 #include <QFile>
 #include <QQueue>
@@ -34,21 +35,6 @@ QStringList textsOf(const QList<Word> &words)
 }
 
 // Answers from a script and records what it was asked and what the buffer had selected at the time.
-struct ScriptedAnswers : Answers
-{
-    const SourceBuffer *buffer = nullptr;
-    QQueue<Answer> script;
-    QList<Question> asked;
-    QStringList selected;
-
-    Answer ask(const Question &question) override
-    {
-        asked.append(question);
-        if (buffer)
-            selected.append(buffer->selText());
-        return script.isEmpty() ? Answer { Action::Cancel, {} } : script.dequeue();
-    }
-};
 
 } // namespace
 
