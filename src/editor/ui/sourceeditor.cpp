@@ -195,6 +195,25 @@ void TSourceEditor::mouseReleaseEvent(QMouseEvent *event)
     QsciScintilla::mouseReleaseEvent(event);
 }
 
+void TSourceEditor::paintEvent(QPaintEvent *event)
+{
+    // What will be shown is styled before Scintilla paints. Styles that change while it paints outside the
+    // area being painted (a "<" typed before text colours that text up to the next ">") make it abandon
+    // the paint and lay out every line from the top of the view to the end of the page again, in case
+    // the widths changed; ours never do (every style has the same font), and on a big wrapped page that
+    // kept the window busy for more than a second after such a key.
+    if (SendScintilla(SCI_GETLEXER) == SCLEX_CONTAINER) {
+        const long shown = SendScintilla(SCI_GETFIRSTVISIBLELINE) + SendScintilla(SCI_LINESONSCREEN) + 1;
+        const long lastLine = SendScintilla(SCI_DOCLINEFROMVISIBLE, static_cast<unsigned long>(shown));
+        const long after = lastLine + 1 < SendScintilla(SCI_GETLINECOUNT)
+            ? SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(lastLine + 1))
+            : SendScintilla(SCI_GETLENGTH);
+        if (SendScintilla(SCI_GETENDSTYLED) < after)
+            Q_EMIT SCN_STYLENEEDED(int(after));
+    }
+    QsciScintilla::paintEvent(event);
+}
+
 void TSourceEditor::keyPressEvent(QKeyEvent *event)
 {
     const UserInput input(*this);
