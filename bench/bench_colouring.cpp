@@ -15,6 +15,8 @@
 #undef signals
 #undef slots
 
+#include "benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -326,13 +328,11 @@ int rssChild(const QString &path)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Bench::useOffscreenPlatform();
     QApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "--rss-child") == 0)
         return rssChild(QString::fromLocal8Bit(argv[2]));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (!Bench::initialise(argc, argv))
         return 1;
 
     page10 = PageGenerator::pageUtf8(10 * MB);

@@ -12,6 +12,8 @@
 #include "editor/ui/sourceeditor.h"
 #include "pagegenerator.h"
 
+#include "benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -88,18 +90,6 @@ void openOurs(benchmark::State &state)
         });
 }
 
-// Answers yes to the long-file question, as a user opening a big page does.
-class YesPrompter : public Prompter
-{
-public:
-    PromptAnswer message(const QString &, const QString &, PromptButtons buttons, PromptIcon) override
-    {
-        return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Yes;
-    }
-    std::optional<QString> openFileName(const FileRequest &) override { return std::nullopt; }
-    std::optional<QString> saveFileName(const FileRequest &) override { return std::nullopt; }
-};
-
 // The open command of the main window: reading, the page, the BODY and title checks, the page change.
 void openWindow(benchmark::State &state)
 {
@@ -107,7 +97,7 @@ void openWindow(benchmark::State &state)
     SettingsStore settings(
         config.filePath(QStringLiteral("user.ini")), config.filePath(QStringLiteral("machine.ini")));
     InstallCheck::seedTemplate(settings);
-    YesPrompter prompter;
+    Bench::YesPrompter prompter;
     measureOpen<TMainForm>(
         state, "window", [](TMainForm &) {},
         [](TMainForm &form) { form.documents().openFileIntoPage(pagePath); },
@@ -161,19 +151,13 @@ long median(const std::string &name)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Bench::useOffscreenPlatform();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (!Bench::initialise(argc, argv))
         return 1;
 
     QTemporaryDir folder;
-    pagePath = folder.filePath(QStringLiteral("page.html"));
-    QFile file(pagePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(PageGenerator::pageUtf8(pageBytes)) < pageBytes)
-        qFatal("cannot write %s", qPrintable(pagePath));
-    file.close();
+    pagePath = Bench::writeFile(folder, QStringLiteral("page.html"), PageGenerator::pageUtf8(pageBytes));
 
     const struct
     {

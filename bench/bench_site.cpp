@@ -4,6 +4,8 @@
 #include "site/sitefile.h"
 #include "site/ui/sitetree.h"
 
+#include "benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -107,19 +109,13 @@ void showTree(benchmark::State &state)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Bench::useOffscreenPlatform();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (!Bench::initialise(argc, argv))
         return 1;
 
     const QByteArray bytes = generatedSite();
-    sitePath = folder.filePath(QStringLiteral("big.site"));
-    QFile file(sitePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write the generated site");
-    file.close();
+    sitePath = Bench::writeFile(folder, QStringLiteral("big.site"), bytes);
 
     const struct
     {

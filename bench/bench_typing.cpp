@@ -15,6 +15,8 @@
 #include "editor/ui/sourceeditor.h"
 #include "pagegenerator.h"
 
+#include "benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -40,16 +42,6 @@ const QString typed = QStringLiteral("<table align=center>");
 
 QString pagePath;
 std::map<std::string, std::vector<double>> milliseconds;
-
-struct YesPrompter : Prompter
-{
-    PromptAnswer message(const QString &, const QString &, PromptButtons buttons, PromptIcon) override
-    {
-        return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Yes;
-    }
-    std::optional<QString> openFileName(const FileRequest &) override { return std::nullopt; }
-    std::optional<QString> saveFileName(const FileRequest &) override { return std::nullopt; }
-};
 
 // Sends each character of keys to target and lets the window finish with it, painting included.
 void typeTimed(QWidget *target, const QString &keys, const std::string &name)
@@ -89,7 +81,7 @@ void typeInWindow(benchmark::State &state, bool wrap)
     for (const char *flag : { "Use Prompting", "Tag Completion", "Tag Structure", "Tag Edit", "Tag Info" })
         settings.writeBool(Keys::Editor, QString::fromLatin1(flag), true);
     settings.writeBool(Keys::Editor, QStringLiteral("Word Wrap"), wrap);
-    YesPrompter prompter;
+    Bench::YesPrompter prompter;
     TMainForm form(settings, &prompter);
     form.FormCreate({});
     form.documents().openFileIntoPage(pagePath);
@@ -175,19 +167,13 @@ double percentile(const std::string &name, double p)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Bench::useOffscreenPlatform();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (!Bench::initialise(argc, argv))
         return 1;
 
     QTemporaryDir folder;
-    pagePath = folder.filePath(QStringLiteral("page.html"));
-    QFile file(pagePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(PageGenerator::pageUtf8(pageBytes)) < pageBytes)
-        qFatal("cannot write %s", qPrintable(pagePath));
-    file.close();
+    pagePath = Bench::writeFile(folder, QStringLiteral("page.html"), PageGenerator::pageUtf8(pageBytes));
 
     for (benchmark::internal::Benchmark *b : {
              benchmark::RegisterBenchmark(

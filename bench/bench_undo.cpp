@@ -8,6 +8,8 @@
 #include "editor/ui/sourceeditor.h"
 #include "pagegenerator.h"
 
+#include "benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -170,14 +172,12 @@ void recordSteps(benchmark::State &state, const std::string &name, Storage stora
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Bench::useOffscreenPlatform();
     // Big blocks come straight from the system and go back to it when freed, so the growth of the
     // resident set is the memory the snapshots hold, not what the allocator kept from earlier runs.
     mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (!Bench::initialise(argc, argv))
         return 1;
 
     benchmark::RegisterBenchmark(
