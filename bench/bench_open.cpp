@@ -2,12 +2,12 @@
 // Opening a 10 MB page until its first paint: our path (DocumentFile::load, EditorBuffer into a
 // TSourceEditor), the whole open command of the main window, and as peers a plain QsciScintilla and a
 // QPlainTextEdit given the same bytes, in one run.
-#include "app/documentfile.h"
 #include "app/installcheck.h"
-#include "app/prompter.h"
-#include "app/settingsstore.h"
 #include "app/ui/documentcommands.h"
 #include "app/ui/mainform.h"
+#include "base/documentfile.h"
+#include "base/prompter.h"
+#include "base/settingsstore.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
 #include "pagegenerator.h"
@@ -100,7 +100,7 @@ void openWindow(benchmark::State &state)
     Bench::YesPrompter prompter;
     measureOpen<TMainForm>(
         state, "window", [](TMainForm &) {},
-        [](TMainForm &form) { form.documents().openFileIntoPage(pagePath); },
+        [](TMainForm &form) { form.commands().documents.openFileIntoPage(pagePath); },
         [&] {
             auto *form = new TMainForm(settings, &prompter);
             form->FormCreate({});

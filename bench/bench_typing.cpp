@@ -6,11 +6,11 @@
 // repaint is done; after the tag, the longest pass of the event loop over the next two seconds shows what
 // is left to do in the background.
 #include "app/installcheck.h"
-#include "app/prompter.h"
-#include "app/settingsstore.h"
 #include "app/ui/documentcommands.h"
 #include "app/ui/documentpage.h"
 #include "app/ui/mainform.h"
+#include "base/prompter.h"
+#include "base/settingsstore.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
 #include "pagegenerator.h"
@@ -84,7 +84,7 @@ void typeInWindow(benchmark::State &state, bool wrap)
     Bench::YesPrompter prompter;
     TMainForm form(settings, &prompter);
     form.FormCreate({});
-    form.documents().openFileIntoPage(pagePath);
+    form.commands().documents.openFileIntoPage(pagePath);
     form.resize(windowSize);
     form.show();
     form.activateWindow();

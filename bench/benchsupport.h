@@ -2,7 +2,7 @@
 #pragma once
 
 // What every benchmark program does before and around its measurements.
-#include "app/prompter.h"
+#include "base/prompter.h"
 
 #include <benchmark/benchmark.h>
 

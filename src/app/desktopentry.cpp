@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktopentry.h"
 
-#include "productstrings.h"
+#include "base/productstrings.h"
 
 #include <QDir>
 #include <QFileInfo>

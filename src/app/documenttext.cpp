@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documenttext.h"
 
+#include "base/productstrings.h"
 #include "editor/sourcebuffer.h"
-#include "productstrings.h"
 
 #include <QFileInfo>
 

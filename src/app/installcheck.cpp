@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "installcheck.h"
 
-#include "programfolder.h"
-#include "settingsstore.h"
+#include "base/programfolder.h"
+#include "base/settingsstore.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "recentfiles.h"
 
-#include "settingsstore.h"
+#include "base/settingsstore.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/currenttag.h"
 
-#include "app/programfolder.h"
+#include "base/programfolder.h"
 #include "editor/colors.h"
 #include "editor/sourcebuffer.h"
 #include "editor/tagcommands.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "editor/sitedrag.h"
 #include "editor/tagcommands.h"
-#include "site/sitedrag.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stylelist.h"
 
-#include "app/documentfile.h"
+#include "base/documentfile.h"
 #include "colouring.h"
 #include "sourcebuffer.h"
 
@@ -119,7 +119,13 @@ QStringList sheetClasses(const QString &sheet)
     return names;
 }
 
-Entries rebuild(const SourceBuffer &buffer, const QString &documentFolder)
+std::optional<QString> readSheetFile(const QString &path)
+{
+    const LoadedDocument sheet = DocumentFile::load(path);
+    return sheet.ok ? std::optional<QString>(sheet.text) : std::nullopt;
+}
+
+Entries rebuild(const SourceBuffer &buffer, const QString &documentFolder, const SheetLoader &loader)
 {
     Entries entries;
     for (int level = 1; level <= 6; ++level) {
@@ -140,9 +146,8 @@ Entries rebuild(const SourceBuffer &buffer, const QString &documentFolder)
     }
     const QString sheetPath = linkedSheetPath(buffer, documentFolder);
     if (!sheetPath.isEmpty()) {
-        const LoadedDocument sheet = DocumentFile::load(sheetPath);
-        if (sheet.ok) {
-            for (const QString &name : sheetClasses(sheet.text))
+        if (const std::optional<QString> sheet = loader ? loader(sheetPath) : readSheetFile(sheetPath)) {
+            for (const QString &name : sheetClasses(*sheet))
                 addUnique(names, name);
         }
     }

@@ -20,112 +20,77 @@ void insertAt(SourceBuffer &buffer, int position, const QString &text)
     buffer.setSelText(text);
 }
 
-TagCommand wrap(const char16_t *objectName, const char16_t *caption, const char16_t *menu,
-    const char16_t *button, QKeyCombination shortcut, const char16_t *undoStep, const char16_t *start,
-    const char16_t *end)
+// The command of an action: its names, caption, place and keys are the action table's.
+TagCommand command(ActionId action, const char16_t *undoStep, CommandKind kind)
 {
     TagCommand command;
-    command.objectName = QString::fromUtf16(objectName);
-    command.caption = QString::fromUtf16(caption);
-    command.menu = QString::fromUtf16(menu);
-    command.button = QString::fromUtf16(button);
-    command.shortcut = shortcut;
-    command.undoStep = QString::fromUtf16(undoStep);
-    command.kind = CommandKind::Wrap;
-    command.start = QString::fromUtf16(start);
-    command.end = QString::fromUtf16(end);
-    return command;
-}
-
-TagCommand special(const char16_t *objectName, const char16_t *caption, const char16_t *menu,
-    const char16_t *dropDown, const char16_t *button, const char16_t *undoStep,
-    CommandKind kind = CommandKind::Special)
-{
-    TagCommand command;
-    command.objectName = QString::fromUtf16(objectName);
-    command.caption = QString::fromUtf16(caption);
-    command.menu = QString::fromUtf16(menu);
-    command.dropDown = QString::fromUtf16(dropDown);
-    command.button = QString::fromUtf16(button);
+    command.action = action;
+    command.objectName = ActionTable::objectName(action);
+    command.caption = ActionTable::text(action);
+    command.menu = ActionTable::menuPath(action);
+    command.dropDown = ActionTable::dropDownOf(action);
+    command.button = ActionTable::buttonName(action);
+    const ActionTable::ActionRow &row = ActionTable::row(action);
+    command.shortcut = row.key;
     command.undoStep = QString::fromUtf16(undoStep);
     command.kind = kind;
     return command;
 }
 
+TagCommand wrap(ActionId action, const char16_t *undoStep, const char16_t *start, const char16_t *end)
+{
+    TagCommand wrapping = command(action, undoStep, CommandKind::Wrap);
+    wrapping.start = QString::fromUtf16(start);
+    wrapping.end = QString::fromUtf16(end);
+    return wrapping;
+}
+
+TagCommand special(ActionId action, const char16_t *undoStep, CommandKind kind = CommandKind::Special)
+{
+    return command(action, undoStep, kind);
+}
+
 QList<TagCommand> buildCommands()
 {
-    const QKeyCombination none(Qt::Key_unknown);
-    const char16_t *format = u"&Format";
-    const char16_t *style = u"&Format/&Style";
-    const char16_t *align = u"&Format/&Align";
-    const char16_t *size = u"&Format/Font Si&ze";
-    const char16_t *insert = u"&Insert";
-    const char16_t *edit = u"&Edit";
-    const char16_t *changeCase = u"&Edit/Change &Case";
-
+    using A = ActionId;
     QList<TagCommand> list;
-    list << special(u"Colour1", u"&Colour...", format, u"", u"", u"Colour")
-         << special(u"MoreColors1", u"&More Colors", u"", u"ColourButton", u"", u"Colour")
-         << special(u"BaseFont1", u"&Base Font...", format, u"", u"BaseFontButton", u"", CommandKind::Later);
+    list << special(A::Colour1, u"Colour") << special(A::MoreColors1, u"Colour")
+         << special(A::BaseFont1, u"", CommandKind::Later);
 
-    const char16_t *headingCaptions[]
-        = { u"Heading &1", u"Heading &2", u"Heading &3", u"Heading &4", u"Heading &5", u"Heading &6" };
+    const ActionId headings[]
+        = { A::Heading1, A::Heading2, A::Heading3, A::Heading4, A::Heading5, A::Heading6 };
     const char16_t *headingStarts[] = { u"<H1>", u"<H2>", u"<H3>", u"<H4>", u"<H5>", u"<H6>" };
     const char16_t *headingEnds[] = { u"</H1>", u"</H2>", u"</H3>", u"</H4>", u"</H5>", u"</H6>" };
-    const char16_t *headingNames[]
-        = { u"Heading1", u"Heading2", u"Heading3", u"Heading4", u"Heading5", u"Heading6" };
-    for (int i = 0; i < 6; ++i) {
-        list << wrap(headingNames[i], headingCaptions[i], style, u"", none, u"Heading", headingStarts[i],
-            headingEnds[i]);
-    }
-    list << wrap(u"BodyText1", u"&Body Text", style, u"", none, u"Heading", u"<BODY>", u"</BODY>");
+    for (int i = 0; i < 6; ++i)
+        list << wrap(headings[i], u"Heading", headingStarts[i], headingEnds[i]);
+    list << wrap(A::BodyText1, u"Heading", u"<BODY>", u"</BODY>");
 
-    list << wrap(u"Left1", u"&Left", align, u"LeftAlignButton", none, u"Align", u"<P ALIGN=LEFT>", u"</P>")
-         << wrap(
-                u"Right1", u"&Right", align, u"RightAlignButton", none, u"Align", u"<P ALIGN=RIGHT>", u"</P>")
-         << wrap(u"Center1", u"&Center", align, u"CenterButton", none, u"Align", u"<CENTER>", u"</CENTER>")
-         << wrap(u"Justify1", u"&Justify", align, u"JustifyButton", none, u"Align", u"<P ALIGN=JUSTIFY>",
-                u"</P>");
+    list << wrap(A::Left1, u"Align", u"<P ALIGN=LEFT>", u"</P>")
+         << wrap(A::Right1, u"Align", u"<P ALIGN=RIGHT>", u"</P>")
+         << wrap(A::Center1, u"Align", u"<CENTER>", u"</CENTER>")
+         << wrap(A::Justify1, u"Align", u"<P ALIGN=JUSTIFY>", u"</P>");
 
-    TagCommand bold = wrap(u"Bold", u"&Bold", format, u"BoldButton", QKeyCombination(Qt::CTRL, Qt::Key_B),
-        u"Bold", u"<B>", u"</B>");
+    TagCommand bold = wrap(A::Bold, u"Bold", u"<B>", u"</B>");
     bold.logicalStart = QStringLiteral("<STRONG>");
     bold.logicalEnd = QStringLiteral("</STRONG>");
-    TagCommand italic = wrap(u"Italic", u"&Italics", format, u"ItalicButton",
-        QKeyCombination(Qt::CTRL, Qt::Key_I), u"Italic", u"<I>", u"</I>");
+    TagCommand italic = wrap(A::Italic, u"Italic", u"<I>", u"</I>");
     italic.logicalStart = QStringLiteral("<EM>");
     italic.logicalEnd = QStringLiteral("</EM>");
-    list << bold << italic
-         << wrap(u"Underline", u"&Underline", format, u"UnderlineButton",
-                QKeyCombination(Qt::CTRL, Qt::Key_U), u"Underline", u"<U>", u"</U>")
-         << wrap(u"StrikeThrough", u"&Strike Through", format, u"StrikeThroughButton", none, u"Strikeout",
-                u"<S>", u"</S>")
-         << wrap(u"Superscript", u"Su&perscript", format, u"SuperscriptButton", none, u"Superscript",
-                u"<SUP>", u"</SUP>")
-         << wrap(u"Subscript", u"Su&bscript", format, u"SubscriptButton", none, u"Subscript", u"<SUB>",
-                u"</SUB>")
-         << wrap(u"TypewriterText", u"&Typewriter Text", format, u"TypewriterButton", none,
-                u"Typewriter Text", u"<tt>", u"</tt>")
-         << wrap(u"Increase1", u"&Increase", size, u"", QKeyCombination(Qt::CTRL, Qt::Key_Equal),
-                u"Increase Font Size", u"<FONT SIZE=+1>", u"</FONT>")
-         << wrap(u"Decrease1", u"&Decrease", size, u"", QKeyCombination(Qt::CTRL, Qt::Key_Minus),
-                u"Decrease Font Size", u"<FONT SIZE=-1>", u"</FONT>");
+    list << bold << italic << wrap(A::Underline, u"Underline", u"<U>", u"</U>")
+         << wrap(A::StrikeThrough, u"Strikeout", u"<S>", u"</S>")
+         << wrap(A::Superscript, u"Superscript", u"<SUP>", u"</SUP>")
+         << wrap(A::Subscript, u"Subscript", u"<SUB>", u"</SUB>")
+         << wrap(A::TypewriterText, u"Typewriter Text", u"<tt>", u"</tt>")
+         << wrap(A::Increase1, u"Increase Font Size", u"<FONT SIZE=+1>", u"</FONT>")
+         << wrap(A::Decrease1, u"Decrease Font Size", u"<FONT SIZE=-1>", u"</FONT>");
 
-    list << wrap(u"Comment", u"Comment", insert, u"CommentButton", none, u"Comment", u"<!-- ", u" -->")
-         << wrap(u"HorizontalLine", u"Horizontal &Line", insert, u"HorizontalLineButton",
-                QKeyCombination(Qt::CTRL, Qt::Key_L), u"Line", u"<HR>", u"")
-         << special(u"StandardTags", u"Standard &Tags", insert, u"", u"StandardTagsButton", u"Standard Tags")
-         << special(u"StaticDateTime1", u"Static Date && Time", u"", u"DateTimeButton", u"", u"Time")
-         << special(
-                u"AutoDateTime1", u"Automatcally updating date && time", u"", u"DateTimeButton", u"", u"Time")
-         << special(u"Hyperlink1", u"&Hyperlink...", insert, u"", u"", u"", CommandKind::Later)
-         << special(u"Link", u"&Link...", u"", u"", u"LinkButton", u"", CommandKind::Later)
-         << special(u"Image", u"&Image...", insert, u"", u"ImageButton", u"", CommandKind::Later);
+    list << wrap(A::Comment, u"Comment", u"<!-- ", u" -->") << wrap(A::HorizontalLine, u"Line", u"<HR>", u"")
+         << special(A::StandardTags, u"Standard Tags") << special(A::StaticDateTime1, u"Time")
+         << special(A::AutoDateTime1, u"Time") << special(A::Hyperlink1, u"", CommandKind::Later)
+         << special(A::Link, u"", CommandKind::Later) << special(A::Image, u"", CommandKind::Later);
 
-    list << special(u"StripTags1", u"Strip &Tags...", edit, u"", u"", u"Strip Tags")
-         << special(u"Upper1", u"&Upper", changeCase, u"", u"", u"Change Case")
-         << special(u"Lower1", u"&Lower", changeCase, u"", u"", u"Change Case")
-         << special(u"EditinDialog1", u"Edit in &Wizard...", u"HTMLPopup", u"", u"", u"", CommandKind::Later);
+    list << special(A::StripTags1, u"Strip Tags") << special(A::Upper1, u"Change Case")
+         << special(A::Lower1, u"Change Case") << special(A::EditinDialog1, u"", CommandKind::Later);
     return list;
 }
 
@@ -224,6 +189,15 @@ const QList<TagCommand> &tagCommands()
 {
     static const QList<TagCommand> commands = buildCommands();
     return commands;
+}
+
+const TagCommand *findCommand(ActionId action)
+{
+    for (const TagCommand &command : tagCommands()) {
+        if (command.action == action)
+            return &command;
+    }
+    return nullptr;
 }
 
 const TagCommand *findCommand(const QString &objectName)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/actiontable.h"
 #include "editor/colors.h"
 
 #include <QDateTime>
@@ -68,12 +69,13 @@ enum class CommandKind {
     Later, // opens a dialog that does not exist yet: show the menu item disabled
 };
 
-// One menu command with the controls that trigger it. Captions are the menu texts; menu is a suggested
-// place in the menu bar as "&Format/&Style", or "HTMLPopup" for the editor's context menu (empty: only on
-// a toolbar or drop-down); dropDown names the toolbar drop-down button whose menu holds the item; button
-// names the toolbar button that runs the same command.
+// One menu command and the markup it writes. Its action's row in the action table gives the names, the
+// caption and the keys, copied here: menu is its place in the menu bar as "&Format/&Style", or
+// "HTMLPopup" for the editor's context menu (empty: only on a toolbar or drop-down); dropDown names the
+// toolbar drop-down button whose menu holds the item; button names the toolbar button that runs it.
 struct TagCommand
 {
+    ActionId action = ActionId::Count;
     QString objectName;
     QString caption;
     QString menu;
@@ -93,7 +95,8 @@ struct TagCommand
 };
 
 const QList<TagCommand> &tagCommands();
-// The command with that object name, or null.
+// The command of that action or with that object name, or null.
+const TagCommand *findCommand(ActionId action);
 const TagCommand *findCommand(const QString &objectName);
 
 // ---- Colours -----------------------------------------------------------------------------------------
@@ -190,7 +193,7 @@ QString stripTagsQuestion();
 // Removes all markup (undo step "Strip Tags"). The page has no BODY or TITLE afterwards: the window
 // disables stripTagsDisabledControls().
 EditResult stripAllTags(SourceBuffer &buffer);
-// The title box and the controls that need a BODY tag.
+// The object names of the title box and the controls that need a BODY tag.
 QStringList stripTagsDisabledControls();
 
 enum class LetterCase { Upper, Lower };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/tagdatabase.h"
 
-#include "app/programfolder.h"
+#include "base/programfolder.h"
 
 #include <QAtomicInt>
 #include <QSqlDatabase>

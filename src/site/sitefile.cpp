@@ -2,7 +2,7 @@
 #include "sitefile.h"
 
 #include "app/recentfiles.h"
-#include "app/settingsstore.h"
+#include "base/settingsstore.h"
 #include "editor/paths.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/documentfile.h"
+#include "base/documentfile.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,8 +2,8 @@
 #include "app/meminfo.h"
 #include "app/ui/aboutform.h"
 #include "app/ui/colorbox.h"
-#include "app/ui/icons.h"
 #include "app/ui/splashform.h"
+#include "base/ui/icons.h"
 #include "editor/colors.h"
 
 #include <QApplication>

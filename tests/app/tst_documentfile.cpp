@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/documentfile.h"
+#include "base/documentfile.h"
 #include "testenvironment.h"
 
 #include <QDir>

@@ -40,7 +40,7 @@ struct Window : FormWindow
     void openPage(const QString &name = QStringLiteral("index.htm"))
     {
         const QString file = env.writeFile(QStringLiteral("x/pages/") + name, pageText);
-        QVERIFY(form->documents().openFileIntoPage(file));
+        QVERIFY(form->commands().documents.openFileIntoPage(file));
         QCOMPARE(form->activePage()->fileName(), file);
     }
     // Drags data over the editor to position and drops it there, as a drag from elsewhere would; then
@@ -185,7 +185,7 @@ void TestDropCommands::itemsTheEditorRefuses()
     broken.setText(QStringLiteral("3"));
     QVERIFY(!w.drop(broken, 5));
     QCOMPARE(w.text(), original);
-    QVERIFY(!w.form->drops().HTMLSourceDragOver(&broken));
+    QVERIFY(!w.form->commands().drops.HTMLSourceDragOver(&broken));
 }
 
 void TestDropCommands::unsavedPageAsksToSaveFirst()
@@ -225,7 +225,9 @@ void TestDropCommands::unsavedPageAsksToSaveFirst()
     QVERIFY(w.prompter.scriptUsedUp());
     QCOMPARE(w.form->activePage()->fileName(), file);
     QCOMPARE(w.form->currentFileName(), file);
-    QCOMPARE(w.form->filePages()->tabText(w.form->filePages()->currentIndex()), QStringLiteral("new.html"));
+    QCOMPARE(w.form->commands().documents.filePages()->tabText(
+                 w.form->commands().documents.filePages()->currentIndex()),
+        QStringLiteral("new.html"));
     QVERIFY(w.form->windowTitle().contains(file));
     QVERIFY(QFileInfo::exists(file));
     QVERIFY(w.text().startsWith(QStringLiteral("<img src=\"../images/a.gif\">")));
@@ -331,7 +333,7 @@ void TestDropCommands::shellSiteFile()
         Window w;
         w.openPage();
         QStringList opened;
-        w.form->drops().setOpenSite([&opened](const QString &file) {
+        w.form->commands().drops.setOpenSite([&opened](const QString &file) {
             opened.append(file);
             return true;
         });
@@ -357,7 +359,7 @@ void TestDropCommands::plainTextDragsStayWithTheEditor()
     // A web address is text too.
     QMimeData web;
     web.setUrls({ QUrl(QStringLiteral("https://example.org/a.gif")) });
-    QVERIFY(!w.form->drops().HTMLSourceDragOver(&web));
+    QVERIFY(!w.form->commands().drops.HTMLSourceDragOver(&web));
 }
 
 void TestDropCommands::filesDroppedOnTheWindow()

@@ -3,10 +3,12 @@
 #include "app/ui/documentcommands.h"
 #include "app/ui/documentpage.h"
 #include "app/ui/mainform.h"
-#include "app/ui/typingaids.h"
+#include "app/ui/undocommands.h"
 #include "editor/ui/colouringview.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
+#include "editor/ui/typingaids.h"
+#include "formaccess.h"
 #include "formwindow.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
@@ -98,14 +100,14 @@ void TestEditCommands::typingBurstsAreSteps()
     const QString original = w.text();
     w.typeKeys(QStringLiteral("one"));
     QVERIFY(typing->isVisible() && !noTyping->isVisible());
-    QVERIFY(w.form->typingTimer()->isActive());
+    QVERIFY(w.form->commands().undo.typingTimer()->isActive());
     QCOMPARE(w.action("Undo")->toolTip(), QStringLiteral("Undo Typing"));
     // The pause: the burst's timer runs out.
     w.form->TypingTimerTimer();
     QVERIFY(!typing->isVisible() && noTyping->isVisible());
     const QString afterOne = w.text();
     w.typeKeys(QStringLiteral(" two"));
-    QCOMPARE(w.form->undoList().undoCount(), qsizetype(2));
+    QCOMPARE(w.form->commands().undo.undoList().undoCount(), qsizetype(2));
 
     w.press(Qt::Key_Z);
     QCOMPARE(w.text(), afterOne);
@@ -121,9 +123,15 @@ void TestEditCommands::typingBurstsAreSteps()
 void TestEditCommands::enterWritesTheOnReturnTag()
 {
     Window w;
-    TypingAids &typing = w.form->typing();
-    QMenu *menu = typing.onReturnMenu();
-    auto item = [menu](const char *name) { return menu->findChild<QAction *>(QString::fromLatin1(name)); };
+    TypingAids &typing = w.form->commands().typing;
+    QMenu *menu = namedMenu(w.form, "OnReturn1");
+    auto item = [menu](const char *name) {
+        for (QAction *action : menu->actions()) {
+            if (action->objectName() == QLatin1String(name))
+                return action;
+        }
+        return static_cast<QAction *>(nullptr);
+    };
 
     w.buffer().setText(QStringLiteral("ab"));
     w.buffer().setSelStart(1);
@@ -152,13 +160,13 @@ void TestEditCommands::everyUserEditIsAStep()
     Window w;
     w.buffer().setText(QStringLiteral("one two three"));
     w.form->markSaved();
-    const qsizetype before = w.form->undoList().undoCount();
+    const qsizetype before = w.form->commands().undo.undoList().undoCount();
 
     // Ctrl+Backspace deletes a word: no character is typed, but it is the user's change all the same.
     w.buffer().setSelStart(7);
     w.press(Qt::Key_Backspace, Qt::ControlModifier);
     QCOMPARE(w.text(), QStringLiteral("one  three"));
-    QCOMPARE(w.form->undoList().undoCount(), before + 1);
+    QCOMPARE(w.form->commands().undo.undoList().undoCount(), before + 1);
     QVERIFY(w.form->activePage()->isModified());
     w.form->TypingTimerTimer();
 
@@ -174,7 +182,7 @@ void TestEditCommands::everyUserEditIsAStep()
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(viewport, &drop);
     QVERIFY(w.text().contains(QLatin1Char('X')));
-    QCOMPARE(w.form->undoList().undoCount(), before + 2);
+    QCOMPARE(w.form->commands().undo.undoList().undoCount(), before + 2);
 
     w.form->UndoClick();
     QCOMPARE(w.text(), QStringLiteral("one  three"));
@@ -199,26 +207,26 @@ void TestEditCommands::undoSwitchesPagesAndSkipsClosedOnes()
     QCOMPARE(w.form->pageCount(), 3);
 
     // The middle page goes; its step is skipped.
-    w.form->filePages()->setCurrentIndex(1);
+    w.form->commands().documents.filePages()->setCurrentIndex(1);
     w.prompter.answer(PromptAnswer::No);
     w.form->Close1Click();
     QCOMPARE(w.form->pageCount(), 2);
 
     w.action("Undo")->trigger();
-    QCOMPARE(w.form->filePages()->currentIndex(), 1);
+    QCOMPARE(w.form->commands().documents.filePages()->currentIndex(), 1);
     QVERIFY(!w.text().contains(QStringLiteral("<i>")));
     // The next step belongs to the first page: Undo goes there first and restores its own text.
     w.action("Undo")->trigger();
-    QCOMPARE(w.form->filePages()->currentIndex(), 0);
+    QCOMPARE(w.form->commands().documents.filePages()->currentIndex(), 0);
     QCOMPARE(w.text(), first);
     QVERIFY(!w.action("Undo")->isEnabled());
 
     // Redo writes each page's text back into that page only.
     w.action("Redo")->trigger();
-    QCOMPARE(w.form->filePages()->currentIndex(), 0);
+    QCOMPARE(w.form->commands().documents.filePages()->currentIndex(), 0);
     QCOMPARE(w.text(), firstUnderlined);
     w.action("Redo")->trigger();
-    QCOMPARE(w.form->filePages()->currentIndex(), 1);
+    QCOMPARE(w.form->commands().documents.filePages()->currentIndex(), 1);
     QVERIFY(w.text().contains(QStringLiteral("<i>Your Document Text</i>")));
     QCOMPARE(w.form->page(0)->buffer().text(), firstUnderlined);
 }
@@ -238,7 +246,7 @@ void TestEditCommands::wholeTextCommandsMarkModified()
     w.action("StripTags1")->trigger();
     QVERIFY(!w.text().contains(u'<'));
     QVERIFY(w.form->activePage()->isModified());
-    QVERIFY(!w.form->docTitle()->isEnabled());
+    QVERIFY(!w.form->commands().documents.docTitle()->isEnabled());
 
     w.action("Undo")->trigger();
     QVERIFY(w.text().contains(QStringLiteral("<body")));

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/installcheck.h"
-#include "app/productstrings.h"
 #include "app/recentfiles.h"
 #include "app/ui/colorbox.h"
 #include "app/ui/documentcommands.h"
 #include "app/ui/documentpage.h"
 #include "app/ui/mainform.h"
+#include "base/productstrings.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
+#include "formaccess.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
@@ -47,7 +48,7 @@ struct Fixture
 
     QString html(const QString &name, const QByteArray &bytes) const { return env.writeFile(name, bytes); }
     QString text(int page) const { return form->page(page)->buffer().text(); }
-    QString tabText(int page) const { return form->filePages()->tabText(page); }
+    QString tabText(int page) const { return form->commands().documents.filePages()->tabText(page); }
     QStringList tabs() const
     {
         QStringList result;
@@ -103,7 +104,7 @@ void TestMainForm::startsWithANewPageAndItsFrame()
     QCOMPARE(f.text(0), InstallCheck::defaultTemplate());
     QCOMPARE(form.currentFileName(), QStringLiteral("Not Saved"));
     QCOMPARE(form.windowTitle(), QStringLiteral("Your Document Title - Tagloom 99 [Not Saved]"));
-    QCOMPARE(form.docTitle()->text(), QStringLiteral("Your Document Title"));
+    QCOMPARE(form.commands().documents.docTitle()->text(), QStringLiteral("Your Document Title"));
     QVERIFY(!form.activePage()->isModified());
     QCOMPARE(form.statusPanelText(3), QString());
 
@@ -119,7 +120,7 @@ void TestMainForm::startsWithANewPageAndItsFrame()
     form.NewClick();
     QCOMPARE(f.tabs(), QStringList({ QStringLiteral("Untitled 1"), QStringLiteral("Untitled 2") }));
     QCOMPARE(form.statusPanelText(3), QString());
-    form.filePages()->setCurrentIndex(0);
+    form.commands().documents.filePages()->setCurrentIndex(0);
     QCOMPARE(form.statusPanelText(3), QStringLiteral("      Modified"));
 
     // Hints reach status panel 0 once start-up is complete.
@@ -131,10 +132,10 @@ void TestMainForm::startsWithANewPageAndItsFrame()
     auto *pages = form.findChild<QTabWidget *>(QStringLiteral("ToolPages"));
     QCOMPARE(pages->count(), 4);
     QCOMPARE(pages->tabText(0), QStringLiteral("Site Management"));
-    form.action(QStringLiteral("CommonCodeReuse1"))->trigger();
+    namedAction(&form, "CommonCodeReuse1")->trigger();
     QCOMPARE(pages->currentIndex(), 2);
     pages->setCurrentIndex(3);
-    QVERIFY(form.action(QStringLiteral("JavascriptSnippets1"))->isChecked());
+    QVERIFY(namedAction(&form, "JavascriptSnippets1")->isChecked());
 }
 
 void TestMainForm::hintsFollowTheShortcutsSetting()
@@ -162,14 +163,14 @@ void TestMainForm::hintsFollowTheShortcutsSetting()
         QStringLiteral("Find a section of text in the current file"));
 
     // The toolbar popup shows and hides the four toolbars.
-    QMenu *popup = on.form->toolbarPopup();
+    QMenu *popup = namedMenu(on.form, "ToolbarPopup");
     QCOMPARE(popup->actions().size(), 4);
     on.form->show();
-    on.form->action(QStringLiteral("HTML1"))->trigger();
-    QVERIFY(on.form->toolbar(QStringLiteral("HTMLToolbar"))->isHidden());
+    namedAction(on.form, "HTML1")->trigger();
+    QVERIFY(namedToolbar(on.form, "HTMLToolbar")->isHidden());
     Q_EMIT popup->aboutToShow();
-    QVERIFY(!on.form->action(QStringLiteral("HTML1"))->isChecked());
-    QVERIFY(on.form->action(QStringLiteral("Standard1"))->isChecked());
+    QVERIFY(!namedAction(on.form, "HTML1")->isChecked());
+    QVERIFY(namedAction(on.form, "Standard1")->isChecked());
 }
 
 void TestMainForm::commandLineArgumentsChooseWhatOpens()
@@ -224,12 +225,12 @@ void TestMainForm::openingTheSameFileActivatesItsPage()
     Fixture f;
     const QString one = f.html(QStringLiteral("one.html"), page("One"));
     const QString two = f.html(QStringLiteral("two.html"), page("Two"));
-    QVERIFY(f.form->documents().openFileIntoPage(one));
-    QVERIFY(f.form->documents().openFileIntoPage(two));
-    QVERIFY(f.form->documents().openFileIntoPage(
+    QVERIFY(f.form->commands().documents.openFileIntoPage(one));
+    QVERIFY(f.form->commands().documents.openFileIntoPage(two));
+    QVERIFY(f.form->commands().documents.openFileIntoPage(
         QDir(f.env.path(QString())).filePath(QStringLiteral("./one.html"))));
     QCOMPARE(f.form->pageCount(), 3);
-    QCOMPARE(f.form->filePages()->currentIndex(), 1);
+    QCOMPARE(f.form->commands().documents.filePages()->currentIndex(), 1);
     QCOMPARE(f.form->currentFileName(), one);
     QVERIFY(f.form->htmlSource() == f.form->page(1)->editor());
 }
@@ -239,7 +240,7 @@ void TestMainForm::unreadableFileLeavesNoPage()
     Fixture f;
     const QString folder = f.env.path(QStringLiteral("folder.html"));
     QDir().mkpath(folder);
-    QVERIFY(!f.form->documents().openFileIntoPage(folder));
+    QVERIFY(!f.form->commands().documents.openFileIntoPage(folder));
     QCOMPARE(f.form->pageCount(), 1);
     QCOMPARE(f.prompter.asked().size(), 1);
     QVERIFY(f.prompter.asked().constFirst().text.startsWith(QStringLiteral("Cannot open file ") + folder));
@@ -251,12 +252,12 @@ void TestMainForm::longFileAsksBeforeOpening()
     Fixture f;
     const QString big = f.html(QStringLiteral("big.html"), page(QByteArray(40000, 'a').constData()));
     f.prompter.answer(PromptAnswer::No);
-    QVERIFY(!f.form->documents().openFileIntoPage(big));
+    QVERIFY(!f.form->commands().documents.openFileIntoPage(big));
     QCOMPARE(f.form->pageCount(), 1);
     QVERIFY(f.prompter.texts().constFirst().startsWith(QStringLiteral("This file is longer than 32KB.")));
 
     f.prompter.answer(PromptAnswer::Yes);
-    QVERIFY(f.form->documents().openFileIntoPage(big));
+    QVERIFY(f.form->commands().documents.openFileIntoPage(big));
     QCOMPARE(f.form->pageCount(), 2);
     QVERIFY(f.text(1).contains(QString(40000, u'a')));
 }
@@ -266,7 +267,7 @@ void TestMainForm::pageWithoutBodyGainsItsTags()
     Fixture f;
     const QString bare = f.html(QStringLiteral("bare.html"), "<p>Just a paragraph</p>");
     f.prompter.answer(PromptAnswer::Yes);
-    QVERIFY(f.form->documents().openFileIntoPage(bare));
+    QVERIFY(f.form->commands().documents.openFileIntoPage(bare));
     QVERIFY(f.prompter.texts().constFirst().startsWith(QStringLiteral(
         "This file does not contain the <body> tag which is needed by many functions of Tagloom 99.")));
     QVERIFY(f.text(1).startsWith(
@@ -277,7 +278,7 @@ void TestMainForm::pageWithoutBodyGainsItsTags()
 
     const QString other = f.html(QStringLiteral("other.html"), "<p>Other</p>");
     f.prompter.answer(PromptAnswer::No);
-    QVERIFY(f.form->documents().openFileIntoPage(other));
+    QVERIFY(f.form->commands().documents.openFileIntoPage(other));
     QCOMPARE(f.text(2), QStringLiteral("<p>Other</p>"));
     QVERIFY(!f.form->activePage()->isModified());
 }
@@ -342,24 +343,24 @@ void TestMainForm::recentFilesRotateInTheMenu()
 {
     Fixture f;
     f.form->File1Click();
-    QVERIFY(!f.form->action(QStringLiteral("RecentFile1"))->isVisible());
-    QVERIFY(!f.form->action(QStringLiteral("MenuItem15"))->isVisible());
+    QVERIFY(!namedAction(f.form, "RecentFile1")->isVisible());
+    QVERIFY(!namedAction(f.form, "MenuItem15")->isVisible());
     QStringList names;
     for (int i = 1; i <= 5; ++i) {
         names.append(f.html(QStringLiteral("r%1.html").arg(i), page("r")));
-        f.form->documents().openFileIntoPage(names.constLast());
+        f.form->commands().documents.openFileIntoPage(names.constLast());
     }
     f.form->File1Click();
-    QCOMPARE(f.form->action(QStringLiteral("RecentFile1"))->text(), QStringLiteral("&1 r5.html"));
-    QCOMPARE(f.form->action(QStringLiteral("RecentFile4"))->text(), QStringLiteral("&4 r2.html"));
-    QVERIFY(f.form->action(QStringLiteral("RecentFile4"))->isVisible());
-    QVERIFY(f.form->action(QStringLiteral("MenuItem15"))->isVisible());
+    QCOMPARE(namedAction(f.form, "RecentFile1")->text(), QStringLiteral("&1 r5.html"));
+    QCOMPARE(namedAction(f.form, "RecentFile4")->text(), QStringLiteral("&4 r2.html"));
+    QVERIFY(namedAction(f.form, "RecentFile4")->isVisible());
+    QVERIFY(namedAction(f.form, "MenuItem15")->isVisible());
 
     // Choosing the second entry activates its page and swaps it to the front.
     f.form->RecentClick(2);
     QCOMPARE(f.form->currentFileName(), names.at(3));
-    QCOMPARE(f.form->action(QStringLiteral("RecentFile1"))->text(), QStringLiteral("&1 r4.html"));
-    QCOMPARE(f.form->action(QStringLiteral("RecentFile2"))->text(), QStringLiteral("&2 r5.html"));
+    QCOMPARE(namedAction(f.form, "RecentFile1")->text(), QStringLiteral("&1 r4.html"));
+    QCOMPARE(namedAction(f.form, "RecentFile2")->text(), QStringLiteral("&2 r5.html"));
 
     QFile::remove(names.at(1));
     f.form->RecentClick(4);
@@ -371,8 +372,8 @@ void TestMainForm::saveAsProposesTheTitleAndAsksAboutSimilarNames()
 {
     Fixture f;
     TMainForm &form = *f.form;
-    form.docTitle()->setText(QStringLiteral("Home/News: Today"));
-    form.documents().DocTitleChange();
+    form.commands().documents.docTitle()->setText(QStringLiteral("Home/News: Today"));
+    form.commands().documents.DocTitleChange();
     f.prompter.chooseFile(std::nullopt);
     form.SaveAs1Click();
     QCOMPARE(f.prompter.fileRequests().constLast().proposedName, QStringLiteral("Home News  Today.html"));
@@ -414,7 +415,7 @@ void TestMainForm::saveWritesAuthorAndKeepsBytes()
             Keys::Machine, QStringLiteral("Name"), QStringLiteral("Ann & Bo"), SettingsStore::Root::Machine);
     });
     const QString doc = f.html(QStringLiteral("doc.html"), page("Text"));
-    f.form->documents().openFileIntoPage(doc);
+    f.form->commands().documents.openFileIntoPage(doc);
     f.form->SaveClick();
     const QByteArray once = TestEnvironment::readFile(doc);
     QVERIFY(once.contains("<meta name=\"author\" content=\"Ann &amp; Bo\"></head>"));
@@ -424,7 +425,7 @@ void TestMainForm::saveWritesAuthorAndKeepsBytes()
     // A Windows-1252 file with LF line ends and no HEAD comes back byte for byte.
     const QByteArray legacy("<html><body bgcolor=white>\ncaf\xe9 \x80 \x81\n</body></html>\n");
     const QString old = f.html(QStringLiteral("legacy.htm"), legacy);
-    f.form->documents().openFileIntoPage(old);
+    f.form->commands().documents.openFileIntoPage(old);
     QCOMPARE(f.form->activePage()->buffer().text(),
         QStringLiteral("<html><body bgcolor=white>\r\ncaf\u00e9 \u20ac \u0081\r\n</body></html>\r\n"));
     f.form->SaveClick();
@@ -437,7 +438,7 @@ void TestMainForm::failedSaveKeepsOldFileAndModifiedMark()
     const QString folder = f.env.path(QStringLiteral("gone"));
     QDir().mkpath(folder);
     const QString doc = f.html(QStringLiteral("gone/doc.html"), page("Old"));
-    f.form->documents().openFileIntoPage(doc);
+    f.form->commands().documents.openFileIntoPage(doc);
     f.type(QStringLiteral("new text"));
     // The folder disappears and a plain file takes its name: nothing can be written there now.
     QVERIFY(QDir(folder).removeRecursively());
@@ -456,7 +457,7 @@ void TestMainForm::failedSaveKeepsOldFileAndModifiedMark()
     // declines UTF-8.
     const QByteArray legacy("<html><body>caf\xe9</body></html>");
     const QString old = f.html(QStringLiteral("legacy.html"), legacy);
-    f.form->documents().openFileIntoPage(old);
+    f.form->commands().documents.openFileIntoPage(old);
     f.type(QStringLiteral("\u4e2d"));
     f.prompter.answer(PromptAnswer::No);
     f.form->SaveClick();
@@ -476,55 +477,55 @@ void TestMainForm::closingActivatesTheNeighbour()
     QCOMPARE(f.tabs(),
         QStringList(
             { QStringLiteral("Untitled 1"), QStringLiteral("Untitled 2"), QStringLiteral("Untitled 3") }));
-    f.form->filePages()->setCurrentIndex(1);
+    f.form->commands().documents.filePages()->setCurrentIndex(1);
     f.form->Close1Click();
     QCOMPARE(f.tabs(), QStringList({ QStringLiteral("Untitled 1"), QStringLiteral("Untitled 3") }));
-    QCOMPARE(f.form->filePages()->currentIndex(), 1);
+    QCOMPARE(f.form->commands().documents.filePages()->currentIndex(), 1);
     QVERIFY(f.form->htmlSource() == f.form->page(1)->editor());
 
     f.form->Close1Click();
     QCOMPARE(f.tabs(), QStringList({ QStringLiteral("Untitled 1") }));
     QVERIFY(f.form->htmlSource() == f.form->page(0)->editor());
     f.form->File1Click();
-    QVERIFY(!f.form->action(QStringLiteral("Close"))->isEnabled());
-    QVERIFY(!f.form->action(QStringLiteral("Close2"))->isEnabled());
+    QVERIFY(!namedAction(f.form, "Close")->isEnabled());
+    QVERIFY(!namedAction(f.form, "Close2")->isEnabled());
 }
 
 void TestMainForm::titleAndBackgroundBoxesEditTheDocument()
 {
     Fixture f;
     TMainForm &form = *f.form;
-    form.documents().DocTitleEnter();
-    form.docTitle()->setText(QStringLiteral("Recipes"));
-    form.documents().DocTitleChange();
-    form.documents().DocTitleReturn();
+    form.commands().documents.DocTitleEnter();
+    form.commands().documents.docTitle()->setText(QStringLiteral("Recipes"));
+    form.commands().documents.DocTitleChange();
+    form.commands().documents.DocTitleReturn();
     QVERIFY(f.text(0).contains(QStringLiteral("<title>Recipes</title>")));
     QCOMPARE(form.windowTitle(), QStringLiteral("Recipes - Tagloom 99 [Not Saved]"));
     QVERIFY(form.activePage()->isModified());
 
-    form.backColor()->setSelectedColor(0x00FFFF);
-    form.documents().BackColorColorChange(0x00FFFF);
+    form.commands().documents.backColor()->setSelectedColor(0x00FFFF);
+    form.commands().documents.BackColorColorChange(0x00FFFF);
     QVERIFY(f.text(0).contains(QStringLiteral("<body bgcolor=\"yellow\" text=\"black\"")));
-    form.documents().BackColorColorChange(0x123456);
+    form.commands().documents.BackColorColorChange(0x123456);
     QVERIFY(f.text(0).contains(QStringLiteral("<body bgcolor=#563412 text=")));
 
     // A page without a title disables the box, and its edits never reach the text.
     const QString untitled = f.html(QStringLiteral("notitle.html"), "<html><body>Body</body></html>");
-    form.documents().openFileIntoPage(untitled);
-    QVERIFY(!form.docTitle()->isEnabled());
+    form.commands().documents.openFileIntoPage(untitled);
+    QVERIFY(!form.commands().documents.docTitle()->isEnabled());
     const QString before = f.text(1);
-    form.docTitle()->setText(QStringLiteral("sneaky"));
-    form.documents().DocTitleChange();
+    form.commands().documents.docTitle()->setText(QStringLiteral("sneaky"));
+    form.commands().documents.DocTitleChange();
     QVERIFY(!f.text(1).contains(QStringLiteral("sneaky")));
     // Its colour box shows the default, read from the BODY tag that now carries it.
-    QCOMPARE(form.backColor()->selectedColor(), TColor(0xFFFFFF));
+    QCOMPARE(form.commands().documents.backColor()->selectedColor(), TColor(0xFFFFFF));
     QVERIFY(before.contains(QStringLiteral("<body bgcolor=#ffffff>")));
 }
 
 void TestMainForm::closeSavesWindowStateButNoPreviewHeight()
 {
     Fixture f;
-    f.form->action(QStringLiteral("WordWrap"))->setChecked(false);
+    namedAction(f.form, "WordWrap")->setChecked(false);
     f.form->WordWrap1Click();
     QVERIFY(!f.form->htmlSource()->wordWrap());
     f.form->FormClose();
@@ -535,7 +536,7 @@ void TestMainForm::closeSavesWindowStateButNoPreviewHeight()
     QVERIFY(settings.hasValue(Keys::Toolbars, QStringLiteral("State")));
 
     Fixture again({}, [&](SettingsStore &s) { s = settings; });
-    QVERIFY(!again.form->action(QStringLiteral("WordWrap"))->isChecked());
+    QVERIFY(!namedAction(again.form, "WordWrap")->isChecked());
 }
 
 void TestMainForm::editKeysGoThroughTheWindow()
@@ -547,17 +548,17 @@ void TestMainForm::editKeysGoThroughTheWindow()
     QVERIFY(QTest::qWaitForWindowActive(&form));
     TSourceEditor *editor = form.htmlSource();
     editor->setFocus();
-    QVERIFY(!form.action(QStringLiteral("Cut"))->isEnabled());
+    QVERIFY(!namedAction(&form, "Cut")->isEnabled());
 
     EditorBuffer &buffer = form.activePage()->buffer();
     const int at = int(f.text(0).indexOf(QStringLiteral("Your Document Text")));
     buffer.select(at, 4);
-    QVERIFY(form.action(QStringLiteral("Cut"))->isEnabled());
+    QVERIFY(namedAction(&form, "Cut")->isEnabled());
     QTest::keyClick(editor, Qt::Key_X, Qt::ControlModifier);
     QVERIFY(!f.text(0).contains(QStringLiteral("Your Document Text")));
     QVERIFY(f.text(0).contains(QStringLiteral("Document Text")));
     QCOMPARE(form.statusPanelText(3), QStringLiteral("      Modified"));
-    QVERIFY(form.action(QStringLiteral("Paste"))->isEnabled());
+    QVERIFY(namedAction(&form, "Paste")->isEnabled());
 
     // Paste puts the text back with CR LF line breaks, whatever the clipboard held.
     QApplication::clipboard()->setText(QStringLiteral("One\nTwo"));

@@ -3,9 +3,9 @@
 #include "app/ui/documentcommands.h"
 #include "app/ui/documentpage.h"
 #include "app/ui/mainform.h"
-#include "app/ui/searchcommands.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/finddialogs.h"
+#include "editor/ui/searchcommands.h"
 #include "editor/ui/sourceeditor.h"
 #include "formwindow.h"
 #include "scriptedprompter.h"
@@ -68,7 +68,7 @@ void TestSearch::replaceAllIsOneUndoStep()
     Window w(original);
     QVERIFY(!w.action("Undo")->isEnabled());
     w.press(Qt::Key_R, Qt::ControlModifier);
-    TReplaceDialog *dialog = w.form->search().replaceDialog();
+    TReplaceDialog *dialog = w.form->commands().search.replaceDialog();
     QVERIFY(dialog->isVisible());
     Window::fill(dialog, "FindText", QStringLiteral("cat"));
     Window::fill(dialog, "ReplaceText", QStringLiteral("dog"));
@@ -92,7 +92,7 @@ void TestSearch::findNextReportsWhatIsNotFound()
 {
     Window w(QStringLiteral("one table, two tables"));
     w.action("Find")->trigger();
-    TFindDialog *dialog = w.form->search().findDialog();
+    TFindDialog *dialog = w.form->commands().search.findDialog();
     QVERIFY(dialog->isVisible());
     QVERIFY(!Window::child<QPushButton>(dialog, "FindNextButton")->isEnabled());
 
@@ -112,7 +112,7 @@ void TestSearch::findNextReportsWhatIsNotFound()
     QCOMPARE(w.prompter.asked().at(0).text, QStringLiteral("Search string not found!"));
     QCOMPARE(w.prompter.asked().at(0).icon, PromptIcon::Stop);
     QCOMPARE(w.buffer().selStart(), w.buffer().length());
-    QCOMPARE(w.form->search().finder().lastMatch(), -1);
+    QCOMPARE(w.form->commands().search.finder().lastMatch(), -1);
 
     // Escape closes the dialog.
     QTest::keyClick(Window::child<QLineEdit>(dialog, "FindText"), Qt::Key_Escape);
@@ -127,7 +127,7 @@ void TestSearch::findAgainOpensTheDialogUntilThereIsText()
     QVERIFY(w.form->findChild<QToolButton *>(QStringLiteral("ReplaceButton"))->isEnabled());
 
     w.press(Qt::Key_F3);
-    TFindDialog *dialog = w.form->search().findDialog();
+    TFindDialog *dialog = w.form->commands().search.findDialog();
     QVERIFY(dialog->isVisible());
     QVERIFY(w.prompter.asked().isEmpty());
     QCOMPARE(w.buffer().selLength(), 0);
@@ -150,7 +150,7 @@ void TestSearch::replaceOnlyTheSelectedMatch()
 {
     Window w(QStringLiteral("red Green green"));
     w.form->findChild<QToolButton *>(QStringLiteral("ReplaceButton"))->click();
-    TReplaceDialog *dialog = w.form->search().replaceDialog();
+    TReplaceDialog *dialog = w.form->commands().search.replaceDialog();
     Window::fill(dialog, "FindText", QStringLiteral("green"));
     Window::fill(dialog, "ReplaceText", QStringLiteral("blue"));
 
@@ -179,12 +179,12 @@ void TestSearch::replaceOnlyTheSelectedMatch()
 void TestSearch::replacingTheTitleUpdatesTheTitleBox()
 {
     Window w(QStringLiteral("<html><head><title>Old Name</title></head></html>"));
-    w.form->documents().readTitleIntoBox();
-    TReplaceDialog *dialog = w.form->search().replaceDialog();
+    w.form->commands().documents.readTitleIntoBox();
+    TReplaceDialog *dialog = w.form->commands().search.replaceDialog();
     Window::fill(dialog, "FindText", QStringLiteral("old"));
     Window::fill(dialog, "ReplaceText", QStringLiteral("New"));
     Window::click(dialog, "ReplaceAllButton");
-    QCOMPARE(w.form->docTitle()->text(), QStringLiteral("New Name"));
+    QCOMPARE(w.form->commands().documents.docTitle()->text(), QStringLiteral("New Name"));
     QVERIFY(w.form->windowTitle().startsWith(QStringLiteral("New Name")));
 }
 

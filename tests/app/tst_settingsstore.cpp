@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/installcheck.h"
 #include "app/recentfiles.h"
-#include "app/settingsstore.h"
+#include "base/settingsstore.h"
 #include "testenvironment.h"
 
 #include <QFile>

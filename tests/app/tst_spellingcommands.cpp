@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/installcheck.h"
-#include "app/productstrings.h"
 #include "app/ui/documentpage.h"
 #include "app/ui/mainform.h"
-#include "app/ui/spellingcommands.h"
+#include "base/productstrings.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
 #include "editor/ui/spelldialog.h"
+#include "editor/ui/spellingcommands.h"
 #include "formwindow.h"
 #include "scriptedanswers.h"
 #include "scriptedprompter.h"
@@ -50,8 +50,8 @@ struct Window : FormWindow
 
     Window()
     {
-        form->spelling().setDictionarySearch(standardDictionaryFolders(), u"en_US"_qs);
-        form->spelling().setAnswers(&answers);
+        form->commands().spelling.setDictionarySearch(standardDictionaryFolders(), u"en_US"_qs);
+        form->commands().spelling.setAnswers(&answers);
         answers.buffer = &buffer();
     }
     void load(const QString &text)
@@ -136,7 +136,7 @@ void TestSpellingCommands::noDictionaryChangesNothing()
 {
     Window w;
     QTemporaryDir empty;
-    w.form->spelling().setDictionarySearch({ empty.path() }, u"en_US"_qs);
+    w.form->commands().spelling.setDictionarySearch({ empty.path() }, u"en_US"_qs);
     w.load(u"<p>teh</p>"_qs);
     w.form->SpellingClick();
     QCOMPARE(w.prompter.asked().size(), 1);
@@ -146,7 +146,7 @@ void TestSpellingCommands::noDictionaryChangesNothing()
     QVERIFY(w.answers.asked.isEmpty());
     QCOMPARE(w.text(), u"<p>teh</p>"_qs);
     QVERIFY(!w.form->activePage()->isModified());
-    QVERIFY(!w.form->spelling().checker());
+    QVERIFY(!w.form->commands().spelling.checker());
 }
 
 void TestSpellingCommands::menuAndToolbarRunTheCheck()

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/errorguard.h"
 #include "app/installcheck.h"
-#include "app/programfolder.h"
-#include "app/prompter.h"
+#include "base/errorguard.h"
+#include "base/programfolder.h"
+#include "base/prompter.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 

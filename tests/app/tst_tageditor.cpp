@@ -2,11 +2,12 @@
 #include "app/installcheck.h"
 #include "app/ui/documentpage.h"
 #include "app/ui/mainform.h"
-#include "app/ui/tageditorcommands.h"
 #include "editor/currenttag.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
+#include "editor/ui/tageditorcommands.h"
 #include "editor/ui/tageditorpage.h"
+#include "formaccess.h"
 #include "formwindow.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
@@ -27,8 +28,8 @@ namespace {
 // A shown, active main window over a test's own settings, with a scripted prompter.
 struct Window : FormWindow
 {
-    Window() { form->tagEditor().CurrentTagEditor1Click(); }
-    TagEditorCommands &tags() const { return form->tagEditor(); }
+    Window() { form->commands().tagEditor.CurrentTagEditor1Click(); }
+    TagEditorCommands &tags() const { return form->commands().tagEditor; }
     TTagEditorPage *page() const { return tags().page(); }
     void load(const QString &text) const { form->activePage()->loadText(text); }
     int row(const QString &attribute) const
@@ -257,7 +258,7 @@ void TestTagEditor::contextMenuAndRefusals()
     QAction *editTag = w.action("EditTag1");
     QAction *wizard = w.action("EditinDialog1");
     QVERIFY(editTag);
-    QVERIFY(w.form->htmlPopup()->actions().contains(editTag));
+    QVERIFY(namedMenu(w.form, "HTMLPopup")->actions().contains(editTag));
 
     w.selectText(QStringLiteral("</P>"));
     w.tags().HTMLPopupPopup();

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/programfolder.h"
+#include "base/programfolder.h"
 #include "editor/currenttag.h"
 #include "editor/plainbuffer.h"
 #include "editor/tagdatabase.h"

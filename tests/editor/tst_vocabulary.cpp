@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Integrity of the generated vocabulary tables: the faults checked here would show up as wrong or
 // missing prompts, a tag editor without value lists, or a checker that flags correct pages.
-#include "app/programfolder.h"
+#include "base/programfolder.h"
 #include "editor/tagdatabase.h"
 #include "testenvironment.h"
 

@@ -3,10 +3,11 @@
 #include "app/ui/documentcommands.h"
 #include "app/ui/documentpage.h"
 #include "app/ui/mainform.h"
+#include "editor/sitedrag.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
+#include "formaccess.h"
 #include "scriptedprompter.h"
-#include "site/sitedrag.h"
 #include "site/sitefile.h"
 #include "site/ui/sitecommands.h"
 #include "site/ui/sitetree.h"
@@ -42,9 +43,9 @@ struct Fixture
         form = std::make_unique<TMainForm>(settings, &prompter);
         form->FormCreate(arguments);
     }
-    SiteCommands &site() const { return form->site(); }
-    TSiteTree *tree() const { return form->site().tree(); }
-    SiteNode &root() const { return form->site().model().root(); }
+    SiteCommands &site() const { return form->commands().site; }
+    TSiteTree *tree() const { return form->commands().site.tree(); }
+    SiteNode &root() const { return form->commands().site.model().root(); }
     SiteNode *section(SiteSection s) const { return Site::section(root(), s); }
     QString folder(const QString &name) const { return QDir(env.path(name)).absolutePath() + u'/'; }
     void click(const char *button) const
@@ -118,10 +119,10 @@ void TestSiteCommands::newSiteAddSaveAndReopen()
     QVERIFY(f.form->siteChanged());
     QCOMPARE(f.form->statusPanelText(2), QStringLiteral("      Modified"));
 
-    f.form->action(QStringLiteral("SaveSite1"))->setEnabled(false);
+    namedAction(f.form, "SaveSite1")->setEnabled(false);
     f.site().Site1Click();
-    QVERIFY(f.form->action(QStringLiteral("AddPage1"))->isEnabled());
-    QVERIFY(!f.form->action(QStringLiteral("Upload1"))->isEnabled());
+    QVERIFY(namedAction(f.form, "AddPage1")->isEnabled());
+    QVERIFY(!namedAction(f.form, "Upload1")->isEnabled());
 
     f.click("SaveSiteButton");
     QVERIFY(!f.form->siteChanged());
@@ -242,7 +243,7 @@ void TestSiteCommands::useCurrentAddsOneAnchorPerTick()
     Fixture f;
     f.buildClubSite();
     const QString page = f.env.writeFile(QStringLiteral("club/about.htm"), anchoredPage);
-    QVERIFY(f.form->documents().openFileIntoPage(page));
+    QVERIFY(f.form->commands().documents.openFileIntoPage(page));
 
     f.click("UseCurrentButton");
     SiteNode *pages = f.section(SiteSection::WebPages);
@@ -330,12 +331,12 @@ void TestSiteCommands::recentSitesAndTheCommandLine()
     QCOMPARE(f.site().siteFileName(), one);
     QCOMPARE(f.form->pageCount(), 1);
     QVERIFY(f.site().openSiteFile(two));
-    QCOMPARE(f.form->action(QStringLiteral("RecentSite1"))->text(), QStringLiteral("&1 two.sit"));
-    QCOMPARE(f.form->action(QStringLiteral("RecentSite2"))->text(), QStringLiteral("&2 one.site"));
-    QVERIFY(!f.form->action(QStringLiteral("RecentSite3"))->isVisible());
+    QCOMPARE(namedAction(f.form, "RecentSite1")->text(), QStringLiteral("&1 two.sit"));
+    QCOMPARE(namedAction(f.form, "RecentSite2")->text(), QStringLiteral("&2 one.site"));
+    QVERIFY(!namedAction(f.form, "RecentSite3")->isVisible());
     QVERIFY(f.form->findChild<QMenu *>(QStringLiteral("RecentSites1"))->menuAction()->isEnabled());
 
-    f.form->action(QStringLiteral("RecentSite2"))->trigger();
+    namedAction(f.form, "RecentSite2")->trigger();
     QCOMPARE(f.site().siteFileName(), one);
     QFile::remove(two);
     f.site().RecentSiteClick(2);
@@ -389,7 +390,7 @@ void TestSiteCommands::imageNodeDroppedOnAPageLinksRelatively()
 {
     Fixture f;
     f.buildClubSite();
-    f.form->documents().openFileIntoPage(f.env.path(QStringLiteral("club/news/today.htm")));
+    f.form->commands().documents.openFileIntoPage(f.env.path(QStringLiteral("club/news/today.htm")));
     EditorBuffer &buffer = f.form->activePage()->buffer();
     const int at = int(buffer.text().indexOf(QStringLiteral("today")));
     buffer.setSelStart(at);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "site/sitedrag.h"
+#include "editor/sitedrag.h"
 #include "site/sitefile.h"
 #include "testenvironment.h"
 

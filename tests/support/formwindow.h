@@ -8,6 +8,7 @@
 #include "app/ui/mainform.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
+#include "formaccess.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
@@ -44,7 +45,7 @@ struct FormWindow
     EditorBuffer &buffer() const { return form->activePage()->buffer(); }
     QString text() const { return buffer().text(); }
     TSourceEditor *editor() const { return form->activePage()->editor(); }
-    QAction *action(const char *name) const { return form->action(QString::fromLatin1(name)); }
+    QAction *action(const char *name) const { return namedAction(form, name); }
     void selectText(const QString &what) const
     {
         buffer().select(int(text().indexOf(what)), int(what.size()));

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "aboutform.h"
 
-#include "app/productstrings.h"
-#include "icons.h"
+#include "base/productstrings.h"
+#include "base/ui/icons.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,24 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documentcommands.h"
 
-#include "app/documentfile.h"
 #include "app/documenttext.h"
-#include "app/productstrings.h"
-#include "app/prompter.h"
 #include "app/recentfiles.h"
+#include "base/documentfile.h"
+#include "base/errorguard.h"
+#include "base/productstrings.h"
+#include "base/prompter.h"
+#include "base/settingsstore.h"
+#include "base/ui/actionset.h"
 #include "colorbox.h"
+#include "documenthost.h"
 #include "documentpage.h"
 #include "editor/bodyattributes.h"
+#include "editor/editorsettings.h"
 #include "editor/tagcommands.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
-#include "mainform.h"
 
+#include <QAction>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QToolBar>
+
+using ActionTable::MenuId;
+using ActionTable::ToolWidget;
 
 namespace {
 
@@ -42,6 +54,11 @@ QString normalPath(const QString &path)
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
+ActionId recentFile(int n)
+{
+    return ActionId(int(ActionId::RecentFile1) + n - 1);
+}
+
 BodyAttributes::Case letterCase(const EditorSettings &settings)
 {
     return settings.upper ? BodyAttributes::Case::Upper : BodyAttributes::Case::Lower;
@@ -49,44 +66,154 @@ BodyAttributes::Case letterCase(const EditorSettings &settings)
 
 } // namespace
 
-DocumentCommands::DocumentCommands(TMainForm &form)
-    : m_form(form)
+DocumentCommands::DocumentCommands(DocumentHost &host)
+    : m_host(host)
 { }
 
-void DocumentCommands::connectDocumentToolbar()
+QTabWidget *DocumentCommands::createPageControl(QWidget *parent)
 {
-    QLineEdit *title = m_form.docTitle();
-    title->installEventFilter(this);
-    connect(title, &QLineEdit::textEdited, this, &DocumentCommands::DocTitleChange);
-    connect(title, &QLineEdit::returnPressed, this, &DocumentCommands::DocTitleReturn);
-    connect(title, &QLineEdit::editingFinished, this, &DocumentCommands::DocTitleExit);
-    connect(m_form.backColor(), &TColorBox::colorChanged, this, &DocumentCommands::BackColorColorChange);
+    FilePages = new QTabWidget(parent);
+    FilePages->setObjectName(QStringLiteral("FilePages"));
+    FilePages->setDocumentMode(true);
+    FilePages->setMovable(false);
+    connect(FilePages, &QTabWidget::currentChanged, this, [this] {
+        if (!m_changingPages)
+            FilePagesChange();
+    });
+    FilePages->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(FilePages->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        File1Click();
+        m_host.menu(MenuId::FilePagesPopup)->popup(FilePages->tabBar()->mapToGlobal(at));
+    });
+    return FilePages;
+}
+
+QWidget *DocumentCommands::toolWidget(ToolWidget which, QToolBar *bar)
+{
+    switch (which) {
+    case ToolWidget::TitleLabel: {
+        m_titleLabel = new QLabel(QStringLiteral(" Title: "), bar);
+        return m_titleLabel;
+    }
+    case ToolWidget::DocTitle:
+        DocTitle = new QLineEdit(bar);
+        DocTitle->setObjectName(QStringLiteral("DocTitle"));
+        DocTitle->setMinimumWidth(260);
+        DocTitle->setMaximumWidth(480);
+        applyHint(DocTitle,
+            QStringLiteral(
+                "Document Title|Change the title of the document which is shown in the browser title bar"));
+        if (m_titleLabel)
+            m_titleLabel->setBuddy(DocTitle);
+        DocTitle->installEventFilter(this);
+        connect(DocTitle, &QLineEdit::textEdited, this, &DocumentCommands::DocTitleChange);
+        connect(DocTitle, &QLineEdit::returnPressed, this, &DocumentCommands::DocTitleReturn);
+        connect(DocTitle, &QLineEdit::editingFinished, this, &DocumentCommands::DocTitleExit);
+        return DocTitle;
+    case ToolWidget::BackgroundLabel:
+        return new QLabel(QStringLiteral("  Background: "), bar);
+    case ToolWidget::BackColor:
+        BackColor = new TColorBox(bar);
+        BackColor->setObjectName(QStringLiteral("BackColor"));
+        applyHint(BackColor, QStringLiteral("Background Color|Change the background color of the page"));
+        connect(BackColor, &TColorBox::colorChanged, this, &DocumentCommands::BackColorColorChange);
+        return BackColor;
+    default:
+        return nullptr;
+    }
+}
+
+void DocumentCommands::connectActions()
+{
+    const auto on = [this](ActionId id, void (DocumentCommands::*handler)()) {
+        connect(m_host.action(id), &QAction::triggered, this, handler);
+    };
+    on(ActionId::NewHTMLFile, &DocumentCommands::NewClick);
+    on(ActionId::New1, &DocumentCommands::NewClick);
+    on(ActionId::Open, &DocumentCommands::OpenClick);
+    on(ActionId::Open1, &DocumentCommands::OpenClick);
+    on(ActionId::Save, &DocumentCommands::SaveClick);
+    on(ActionId::Save1, &DocumentCommands::SaveClick);
+    on(ActionId::SaveAs1, &DocumentCommands::SaveAs1Click);
+    on(ActionId::SaveAs2, &DocumentCommands::SaveAs1Click);
+    on(ActionId::Close, &DocumentCommands::Close1Click);
+    on(ActionId::Close2, &DocumentCommands::Close1Click);
+    on(ActionId::Cut, &DocumentCommands::CutClick);
+    on(ActionId::Cut1, &DocumentCommands::CutClick);
+    on(ActionId::Copy, &DocumentCommands::CopyClick);
+    on(ActionId::Copy1, &DocumentCommands::CopyClick);
+    on(ActionId::Paste, &DocumentCommands::PasteClick);
+    on(ActionId::Paste1, &DocumentCommands::PasteClick);
+    for (int n = 1; n <= RecentFiles::count; ++n) {
+        connect(m_host.action(recentFile(n)), &QAction::triggered, this, [this, n] { RecentClick(n); });
+    }
+    connect(m_host.menu(MenuId::File), &QMenu::aboutToShow, this, &DocumentCommands::File1Click);
+    connect(m_host.menu(MenuId::FilePagesPopup), &QMenu::aboutToShow, this, &DocumentCommands::File1Click);
+}
+
+TDocumentPage *DocumentCommands::activePage() const
+{
+    return qobject_cast<TDocumentPage *>(FilePages->currentWidget());
+}
+
+TDocumentPage *DocumentCommands::page(int index) const
+{
+    return qobject_cast<TDocumentPage *>(FilePages->widget(index));
+}
+
+int DocumentCommands::pageCount() const
+{
+    return FilePages->count();
+}
+
+TDocumentPage *DocumentCommands::pageOf(DocumentId id) const
+{
+    for (int i = 0; i < pageCount(); ++i) {
+        if (page(i)->undoId() == id)
+            return page(i);
+    }
+    return nullptr;
+}
+
+void DocumentCommands::rebuildRecentMenu()
+{
+    const QStringList files = RecentFiles::read(m_host.settings());
+    for (int n = 1; n <= RecentFiles::count; ++n)
+        m_host.action(recentFile(n))->setText(RecentFiles::menuCaption(n, files.at(n - 1)));
 }
 
 TDocumentPage *DocumentCommands::createPage(const QString &caption)
 {
-    QTabWidget *pages = m_form.filePages();
+    QTabWidget *pages = FilePages;
     const int count = pages->count() + 1;
+    // The pages are named Page1, Page2, ...; a new page takes the first number no open page has.
     int k = count;
-    while (pages->findChild<QWidget *>(QStringLiteral("Page") + QString::number(k)))
+    const auto taken = [this](int number) {
+        for (int i = 0; i < pageCount(); ++i) {
+            if (page(i)->objectName() == QStringLiteral("Page") + QString::number(number))
+                return true;
+        }
+        return false;
+    };
+    while (taken(k))
         ++k;
     auto *page = new TDocumentPage(k, count, pages);
     connect(page, &TDocumentPage::modifiedByEdit, this, [this, page] {
-        if (page == m_form.activePage())
-            m_form.markModified();
+        if (page == activePage())
+            m_host.markModified();
     });
     m_changingPages = true;
     pages->addTab(page, caption);
     pages->setCurrentIndex(pages->count() - 1);
     m_changingPages = false;
-    m_form.applyEditorSettings(page);
+    m_host.applyEditorSettings(page);
     return page;
 }
 
 void DocumentCommands::activate(TDocumentPage *page)
 {
     m_changingPages = true;
-    m_form.filePages()->setCurrentWidget(page);
+    FilePages->setCurrentWidget(page);
     m_changingPages = false;
     FilePagesChange();
 }
@@ -99,28 +226,26 @@ void DocumentCommands::placeCaret(TDocumentPage *page)
 
 void DocumentCommands::NewClick()
 {
-    runGuarded(m_form.prompter(), m_form.editorBusy(), 40, [this] {
-        TDocumentPage *page
-            = createPage(QStringLiteral("Untitled ") + QString::number(m_form.nextUntitledNumber()));
-        page->setFileName(Product::notSaved());
-        page->loadText(m_form.settings().readString(Keys::Template, QStringLiteral("Template")));
+    runGuarded(m_host.prompter(), m_host.editorBusy(), 40, [this] {
+        TDocumentPage *page = createPage(QStringLiteral("Untitled ") + QString::number(++UntitledCount));
+        page->loadText(m_host.settings().readString(Settings::Template));
         FilePagesChange();
-        m_form.editorBusy().clear();
-        m_form.setHTMLSource(page);
+        m_host.editorBusy().clear();
+        m_host.setHTMLSource(page);
         placeCaret(page);
-        m_form.markSaved();
-        m_form.rebuildStyleList();
-        m_form.FormatTags(0, page->buffer().length());
-        if (m_form.startupComplete())
+        m_host.markSaved();
+        m_host.rebuildStyleList();
+        m_host.FormatTags(0, page->buffer().length());
+        if (m_host.startupComplete())
             page->editor()->setFocus();
     });
 }
 
 bool DocumentCommands::refusePageLimit()
 {
-    if (m_form.pageCount() < pageLimit)
+    if (pageCount() < pageLimit)
         return false;
-    m_form.prompter().message(Product::caption(),
+    m_host.prompter().message(Product::caption(),
         QStringLiteral("You cannot open more than 8 files in ") + Product::caption()
             + QStringLiteral(".\nPlease close one or more of the currently open files."),
         PromptButtons::Ok, PromptIcon::Stop);
@@ -129,10 +254,10 @@ bool DocumentCommands::refusePageLimit()
 
 void DocumentCommands::OpenClick()
 {
-    runGuarded(m_form.prompter(), m_form.editorBusy(), 42, [this] {
+    runGuarded(m_host.prompter(), m_host.editorBusy(), 42, [this] {
         if (refusePageLimit())
             return;
-        const std::optional<QString> file = m_form.prompter().openFileName(
+        const std::optional<QString> file = m_host.prompter().openFileName(
             { QStringLiteral("Open File"), htmlFilter(), QStringLiteral(".html"), QString(), QString() });
         if (file && openFileIntoPage(*file))
             addRecent(normalPath(*file));
@@ -141,9 +266,9 @@ void DocumentCommands::OpenClick()
 
 void DocumentCommands::RecentClick(int n)
 {
-    const QString file = RecentFiles::read(m_form.settings()).value(n - 1);
+    const QString file = RecentFiles::read(m_host.settings()).value(n - 1);
     if (file.isEmpty() || !QFileInfo::exists(file)) {
-        m_form.prompter().message(QStringLiteral("Error"), QStringLiteral("Cannot find file to open"),
+        m_host.prompter().message(QStringLiteral("Error"), QStringLiteral("Cannot find file to open"),
             PromptButtons::Ok, PromptIcon::Stop);
         return;
     }
@@ -155,25 +280,25 @@ void DocumentCommands::RecentClick(int n)
 
 void DocumentCommands::addRecent(const QString &path)
 {
-    RecentFiles::add(m_form.settings(), path);
-    m_form.rebuildRecentMenu();
+    RecentFiles::add(m_host.settings(), path);
+    rebuildRecentMenu();
 }
 
 bool DocumentCommands::openFileIntoPage(const QString &path)
 {
     const QString file = normalPath(path);
     if (!QFileInfo::exists(file)) {
-        m_form.prompter().message(Product::caption(),
+        m_host.prompter().message(Product::caption(),
             QStringLiteral("Cannot find file to open:") + u' ' + path, PromptButtons::Ok, PromptIcon::None);
-        if (m_form.htmlSource())
-            m_form.htmlSource()->setFocus();
+        if (m_host.activeEditor())
+            m_host.activeEditor()->setFocus();
         return false;
     }
-    for (int i = 0; i < m_form.pageCount(); ++i) {
-        TDocumentPage *page = m_form.page(i);
-        if (page->fileName() == file) {
-            activate(page);
-            page->editor()->setFocus();
+    for (int i = 0; i < pageCount(); ++i) {
+        TDocumentPage *open = page(i);
+        if (open->fileName() == file) {
+            activate(open);
+            open->editor()->setFocus();
             return true;
         }
     }
@@ -181,7 +306,7 @@ bool DocumentCommands::openFileIntoPage(const QString &path)
     // The whole file is read before a page exists, so a failure leaves no page with partial text.
     const LoadedDocument loaded = DocumentFile::load(file);
     if (!loaded.ok) {
-        m_form.prompter().message(QStringLiteral("Error"),
+        m_host.prompter().message(QStringLiteral("Error"),
             QStringLiteral("Cannot open file ") + file + QStringLiteral(":\n") + loaded.error,
             PromptButtons::Ok, PromptIcon::Stop);
         return false;
@@ -193,25 +318,25 @@ bool DocumentCommands::openFileIntoPage(const QString &path)
         page->setFileName(file);
         page->setFormat(loaded.format);
         page->loadText(loaded.text);
-        m_form.setHTMLSource(page);
+        m_host.setHTMLSource(page);
 
         if (page->buffer().length() >= longDocument) {
-            const PromptAnswer answer = m_form.prompter().message(Product::caption(),
+            const PromptAnswer answer = m_host.prompter().message(Product::caption(),
                 QStringLiteral(
                     "This file is longer than 32KB. Some features may not work on text after the 32KB limit, and syntax highlighting will take longer. Do you still want to continue?"),
                 PromptButtons::YesNo, PromptIcon::Stop);
             if (answer != PromptAnswer::Yes) {
                 delete page;
                 FilePagesChange();
-                if (m_form.htmlSource())
-                    m_form.htmlSource()->setFocus();
+                if (m_host.activeEditor())
+                    m_host.activeEditor()->setFocus();
                 return false;
             }
         }
         addRecent(file);
 
         if (DocumentText::lacksBody(page->buffer())) {
-            const PromptAnswer answer = m_form.prompter().message(Product::caption(),
+            const PromptAnswer answer = m_host.prompter().message(Product::caption(),
                 QStringLiteral(
                     "This file does not contain the <body> tag which is needed by many functions of ")
                     + Product::caption()
@@ -219,7 +344,7 @@ bool DocumentCommands::openFileIntoPage(const QString &path)
                         ".\nSome HTML files, such as those including frames do not need this tag. Do you want to insert it?"),
                 PromptButtons::YesNo, PromptIcon::Stop);
             if (answer == PromptAnswer::Yes) {
-                DocumentText::insertBodyTags(page->buffer(), m_form.editorSettings().upper);
+                DocumentText::insertBodyTags(page->buffer(), m_host.editorSettings().upper);
                 page->setModifiedFlag(true);
             } else {
                 page->setModifiedFlag(false);
@@ -230,12 +355,12 @@ bool DocumentCommands::openFileIntoPage(const QString &path)
         placeCaret(page);
         FilePagesChange();
         page->editor()->setFocus();
-        m_form.FormatTags(0, page->buffer().length());
+        m_host.FormatTags(0, page->buffer().length());
     } catch (...) {
         // As the old editor did: show what there is, and clear the busy flag; the page stays.
-        m_form.editorBusy().clear();
+        m_host.editorBusy().clear();
         if (page) {
-            m_form.FormatTags(0, page->buffer().length());
+            m_host.FormatTags(0, page->buffer().length());
             page->editor()->setFocus();
         }
     }
@@ -250,10 +375,9 @@ bool DocumentCommands::saveWithAuthor(TDocumentPage *page, const QString &path)
     const int length = buffer.selLength();
     const int firstLine = editor->firstVisibleLine();
 
-    const QString name
-        = m_form.settings().readString(Keys::Machine, QStringLiteral("Name"), SettingsStore::Root::Machine);
+    const QString name = m_host.settings().readString(Settings::UserName);
     const DocumentText::TextChange change
-        = DocumentText::writeAuthorTag(buffer, name, m_form.editorSettings().upper);
+        = DocumentText::writeAuthorTag(buffer, name, m_host.editorSettings().upper);
     // A selection after the author tag moves with the text it selected.
     if (change.position >= 0 && change.position < start)
         start = qMax(change.position, start + change.delta);
@@ -262,14 +386,14 @@ bool DocumentCommands::saveWithAuthor(TDocumentPage *page, const QString &path)
 
     if (!writePage(page, path))
         return false;
-    m_form.markSaved();
+    m_host.markSaved();
     return true;
 }
 
 void DocumentCommands::SaveClick()
 {
-    runGuarded(m_form.prompter(), m_form.editorBusy(), 41, [this] {
-        TDocumentPage *page = m_form.activePage();
+    runGuarded(m_host.prompter(), m_host.editorBusy(), 41, [this] {
+        TDocumentPage *page = activePage();
         if (!page)
             return;
         if (page->isUntitled()) {
@@ -283,19 +407,19 @@ void DocumentCommands::SaveClick()
 std::optional<QString> DocumentCommands::askSaveName(bool askSimilar)
 {
     const QString proposal
-        = DocumentText::proposedSaveName(DocumentText::readTitle(m_form.activePage()->buffer()).text);
-    const std::optional<QString> chosen = m_form.prompter().saveFileName(
+        = DocumentText::proposedSaveName(DocumentText::readTitle(activePage()->buffer()).text);
+    const std::optional<QString> chosen = m_host.prompter().saveFileName(
         { QStringLiteral("Save File"), saveFilter(), QStringLiteral(".html"), proposal, QString() });
     if (!chosen)
         return std::nullopt;
     const QString file = normalPath(*chosen);
     if (QFileInfo::exists(file)
-        && m_form.prompter().message(QStringLiteral("Warning"),
+        && m_host.prompter().message(QStringLiteral("Warning"),
                QStringLiteral("File already exists. Overwite?"), PromptButtons::YesNo, PromptIcon::Warning)
             != PromptAnswer::Yes)
         return std::nullopt;
     if (askSimilar && DocumentText::similarNameExists(file)
-        && m_form.prompter().message(QStringLiteral("Warning"),
+        && m_host.prompter().message(QStringLiteral("Warning"),
                QStringLiteral("A file with a similar name already exists. Save anyway?"),
                PromptButtons::YesNo, PromptIcon::Warning)
             != PromptAnswer::Yes)
@@ -305,7 +429,7 @@ std::optional<QString> DocumentCommands::askSaveName(bool askSimilar)
 
 void DocumentCommands::SaveAs1Click()
 {
-    TDocumentPage *page = m_form.activePage();
+    TDocumentPage *page = activePage();
     if (!page)
         return;
     const std::optional<QString> file = askSaveName(true);
@@ -313,23 +437,23 @@ void DocumentCommands::SaveAs1Click()
         return;
     if (file->endsWith(QStringLiteral(".txt"))
         && page->buffer().findText(QStringLiteral("<"), 0, page->buffer().length()) >= 0
-        && m_form.prompter().message(QStringLiteral("Warning"),
+        && m_host.prompter().message(QStringLiteral("Warning"),
                QStringLiteral(
                    "The HTML tags in this page will be shown as the tags rather than what they represent if you save this file as a text file. Do you want to remove them?"),
                PromptButtons::YesNo, PromptIcon::Warning)
             == PromptAnswer::Yes) {
-        m_form.recordUndoStep(QStringLiteral("Strip Tags"));
+        m_host.recordUndoStep(QStringLiteral("Strip Tags"));
         TagCommands::stripAllTags(page->buffer());
-        m_form.markModified();
+        m_host.markModified();
     }
 
     if (!saveWithAuthor(page, *file))
         return; // the save failed and said why; the page keeps its name
-    m_form.setCurrentFileName(*file);
     page->setFileName(*file);
-    m_form.filePages()->setTabText(m_form.filePages()->indexOf(page), QFileInfo(*file).fileName());
+    m_host.setHTMLSource(page);
+    FilePages->setTabText(FilePages->indexOf(page), QFileInfo(*file).fileName());
     addRecent(*file);
-    m_form.updateCaption();
+    m_host.updateCaption();
 }
 
 bool DocumentCommands::writePage(TDocumentPage *page, const QString &path)
@@ -337,7 +461,7 @@ bool DocumentCommands::writePage(TDocumentPage *page, const QString &path)
     const QString text = page->buffer().text();
     FileFormat format = page->format();
     if (!DocumentFile::canEncode(text, format.encoding)) {
-        const PromptAnswer answer = m_form.prompter().message(QStringLiteral("Warning"),
+        const PromptAnswer answer = m_host.prompter().message(QStringLiteral("Warning"),
             QStringLiteral(
                 "This page holds characters that the Windows-1252 encoding of its file cannot hold.\nDo you want to save it as UTF-8 instead?"),
             PromptButtons::YesNo, PromptIcon::Warning);
@@ -347,7 +471,7 @@ bool DocumentCommands::writePage(TDocumentPage *page, const QString &path)
     }
     const SaveResult saved = DocumentFile::save(path, text, format);
     if (!saved.ok) {
-        m_form.prompter().message(QStringLiteral("Error"),
+        m_host.prompter().message(QStringLiteral("Error"),
             QStringLiteral("Could not save ") + path + QStringLiteral(":\n") + saved.error
                 + QStringLiteral("\nThe page keeps its changes."),
             PromptButtons::Ok, PromptIcon::Stop);
@@ -359,12 +483,12 @@ bool DocumentCommands::writePage(TDocumentPage *page, const QString &path)
 
 bool DocumentCommands::saveQuestion()
 {
-    TDocumentPage *page = m_form.activePage();
+    TDocumentPage *page = activePage();
     if (!page || !page->isModified())
         return true;
-    const QString caption = m_form.filePages()->tabText(m_form.filePages()->indexOf(page));
+    const QString caption = FilePages->tabText(FilePages->indexOf(page));
     try {
-        const PromptAnswer answer = m_form.prompter().message(QStringLiteral("Warning"),
+        const PromptAnswer answer = m_host.prompter().message(QStringLiteral("Warning"),
             caption + QStringLiteral(" has changed. Save Changes?"), PromptButtons::YesNoCancel,
             PromptIcon::Warning);
         if (answer == PromptAnswer::Cancel)
@@ -374,22 +498,22 @@ bool DocumentCommands::saveQuestion()
         if (!page->isUntitled()) {
             if (!writePage(page, page->fileName()))
                 return false;
-            m_form.markSaved();
+            m_host.markSaved();
             return true;
         }
         const std::optional<QString> file = askSaveName(false);
         if (!file || !writePage(page, *file))
             return false;
         page->setFileName(*file);
-        m_form.filePages()->setTabText(m_form.filePages()->indexOf(page), QFileInfo(*file).fileName());
-        m_form.setCurrentFileName(*file);
+        FilePages->setTabText(FilePages->indexOf(page), QFileInfo(*file).fileName());
+        m_host.setHTMLSource(page);
         addRecent(*file);
-        m_form.markSaved();
+        m_host.markSaved();
         return true;
     } catch (...) {
-        m_form.editorBusy().clear();
-        reportErrorCode(m_form.prompter(), 13);
-        m_form.prompter().message(Product::caption(),
+        m_host.editorBusy().clear();
+        reportErrorCode(m_host.prompter(), 13);
+        m_host.prompter().message(Product::caption(),
             QStringLiteral("This program will now fail safe and save the file to disk"), PromptButtons::Ok,
             PromptIcon::None);
         const QString file = page->isUntitled() ? askSaveName(false).value_or(QString()) : page->fileName();
@@ -400,81 +524,81 @@ bool DocumentCommands::saveQuestion()
 
 void DocumentCommands::Close1Click()
 {
-    if (m_form.pageCount() <= 1 || !saveQuestion())
+    if (pageCount() <= 1 || !saveQuestion())
         return;
-    TDocumentPage *page = m_form.activePage();
-    const int index = m_form.filePages()->indexOf(page);
-    m_form.removePageUndoRecords(page);
+    TDocumentPage *page = activePage();
+    const int index = FilePages->indexOf(page);
+    m_host.removeUndoRecords(page->undoId());
     m_changingPages = true;
-    m_form.filePages()->removeTab(index);
+    FilePages->removeTab(index);
     delete page;
-    m_form.filePages()->setCurrentIndex(qMin(index, m_form.pageCount() - 1));
+    FilePages->setCurrentIndex(qMin(index, pageCount() - 1));
     m_changingPages = false;
     FilePagesChange();
 }
 
 void DocumentCommands::File1Click()
 {
-    const bool many = m_form.pageCount() > 1;
-    m_form.action(QStringLiteral("Close"))->setEnabled(many);
-    m_form.action(QStringLiteral("Close2"))->setEnabled(many);
+    const bool many = pageCount() > 1;
+    m_host.action(ActionId::Close)->setEnabled(many);
+    m_host.action(ActionId::Close2)->setEnabled(many);
     bool anyRecent = false;
     for (int n = 1; n <= RecentFiles::count; ++n) {
-        QAction *item = m_form.action(QStringLiteral("RecentFile") + QString::number(n));
+        QAction *item = m_host.action(recentFile(n));
         const bool stored = item->text().trimmed() != u'&' + QString::number(n);
         item->setVisible(stored);
         anyRecent = anyRecent || stored;
     }
-    m_form.action(QStringLiteral("MenuItem15"))->setVisible(anyRecent);
+    m_host.action(ActionId::MenuItem15)->setVisible(anyRecent);
 }
 
 void DocumentCommands::FilePagesChange()
 {
-    runGuarded(m_form.prompter(), m_form.editorBusy(), 47, [this] {
-        TDocumentPage *page = m_form.activePage();
-        m_form.endTypingBurst();
-        m_form.setHTMLSource(page);
+    runGuarded(m_host.prompter(), m_host.editorBusy(), 47, [this] {
+        TDocumentPage *page = activePage();
+        m_host.endTypingBurst();
+        m_host.setHTMLSource(page);
         if (!page)
             return;
-        const QSignalBlocker colourBlock(m_form.backColor());
+        const QSignalBlocker colourBlock(BackColor);
         {
-            const QSignalBlocker titleBlock(m_form.docTitle());
+            const QSignalBlocker titleBlock(DocTitle);
             readTitleIntoBox();
-            m_form.updateCaption();
+            m_host.updateCaption();
         }
         // Reading the colour may add the attribute to the BODY tag; the page's flag stays as it was.
         const bool modified = page->isModified();
         const BodyAttributes::Reading colour = BodyAttributes::read(page->buffer(),
-            QStringLiteral("BGCOLOR="), QStringLiteral("#FFFFFF"), letterCase(m_form.editorSettings()));
+            QStringLiteral("BGCOLOR="), QStringLiteral("#FFFFFF"), letterCase(m_host.editorSettings()));
         page->setModifiedFlag(modified);
-        m_form.backColor()->setSelectedColor(StrToColor(colour.value));
-        m_form.backColor()->setEnabled(colour.bodyPresent);
+        BackColor->setSelectedColor(StrToColor(colour.value));
+        BackColor->setEnabled(colour.bodyPresent);
         if (modified)
-            m_form.markModified();
+            m_host.markModified();
         else
-            m_form.markSaved();
-        if (m_form.startupComplete())
-            m_form.updatePreview();
-        m_form.applyEditorSettings(page);
-        m_form.rebuildStyleList();
+            m_host.markSaved();
+        if (m_host.startupComplete())
+            m_host.updatePreview();
+        m_host.applyEditorSettings(page);
+        m_host.rebuildStyleList();
     });
 }
 
 void DocumentCommands::Refresh()
 {
-    m_form.loadSettings();
+    m_host.loadSettings();
     readTitleIntoBox();
-    m_form.updateCaption();
-    if (TDocumentPage *page = m_form.activePage())
-        m_form.FormatTags(0, page->buffer().length());
-    m_form.rebuildStyleList();
+    m_host.updateCaption();
+    if (TDocumentPage *page = activePage())
+        m_host.FormatTags(0, page->buffer().length());
+    m_host.rebuildStyleList();
 }
 
 void DocumentCommands::readTitleIntoBox()
 {
-    TDocumentPage *page = m_form.activePage();
-    QLineEdit *box = m_form.docTitle();
-    if (!page || m_form.editorBusy().isSet())
+    TDocumentPage *page = activePage();
+    QLineEdit *box = DocTitle;
+    if (!page || m_host.editorBusy().isSet())
         return;
     const DocumentText::Title title = DocumentText::readTitle(page->buffer());
     const QSignalBlocker block(box);
@@ -484,18 +608,18 @@ void DocumentCommands::readTitleIntoBox()
 
 bool DocumentCommands::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_form.docTitle() && event->type() == QEvent::FocusIn)
+    if (watched == DocTitle && event->type() == QEvent::FocusIn)
         DocTitleEnter();
     return QObject::eventFilter(watched, event);
 }
 
 void DocumentCommands::DocTitleEnter()
 {
-    runGuarded(m_form.prompter(), m_form.editorBusy(), 30, [this] {
-        TDocumentPage *page = m_form.activePage();
+    runGuarded(m_host.prompter(), m_host.editorBusy(), 30, [this] {
+        TDocumentPage *page = activePage();
         if (!page)
             return;
-        m_form.recordUndoStep(QStringLiteral("Title"));
+        m_host.recordUndoStep(QStringLiteral("Title"));
         const DocumentText::Title title = DocumentText::readTitle(page->buffer());
         m_titleStart = title.found ? title.start : -1;
         if (title.found)
@@ -505,82 +629,82 @@ void DocumentCommands::DocTitleEnter()
 
 void DocumentCommands::DocTitleChange()
 {
-    runGuarded(m_form.prompter(), m_form.editorBusy(), 31, [this] {
-        TDocumentPage *page = m_form.activePage();
+    runGuarded(m_host.prompter(), m_host.editorBusy(), 31, [this] {
+        TDocumentPage *page = activePage();
         if (!page)
             return;
         // The title is found again at each change, so an edit can only ever replace the title's text.
         const DocumentText::Title title = DocumentText::readTitle(page->buffer());
         if (!title.found)
             return;
-        const QString text = m_form.docTitle()->text();
+        const QString text = DocTitle->text();
         page->buffer().select(title.start, title.length);
         page->buffer().setSelText(text);
         page->buffer().select(title.start, int(text.size()));
         m_titleStart = title.start;
-        m_form.markModified();
+        m_host.markModified();
     });
 }
 
 void DocumentCommands::DocTitleReturn()
 {
-    if (m_form.htmlSource())
-        m_form.htmlSource()->setFocus();
-    m_form.updateCaption();
+    if (m_host.activeEditor())
+        m_host.activeEditor()->setFocus();
+    m_host.updateCaption();
 }
 
 void DocumentCommands::DocTitleExit()
 {
-    runGuarded(m_form.prompter(), m_form.editorBusy(), 32, [this] { m_form.updateCaption(); });
+    runGuarded(m_host.prompter(), m_host.editorBusy(), 32, [this] { m_host.updateCaption(); });
 }
 
 void DocumentCommands::BackColorColorChange(TColor color)
 {
-    runGuarded(m_form.prompter(), m_form.editorBusy(), 33, [this, color] {
-        TDocumentPage *page = m_form.activePage();
+    runGuarded(m_host.prompter(), m_host.editorBusy(), 33, [this, color] {
+        TDocumentPage *page = activePage();
         if (!page)
             return;
-        m_form.recordUndoStep(QStringLiteral("Background"));
+        m_host.recordUndoStep(QStringLiteral("Background"));
         const QString name = ColorToStr(color);
-        const QString value = m_form.editorSettings().names && name != UnknownColorName ? u'"' + name + u'"'
+        const QString value = m_host.editorSettings().names && name != UnknownColorName ? u'"' + name + u'"'
                                                                                         : ColorToHex(color);
         BodyAttributes::write(
-            page->buffer(), QStringLiteral("BGCOLOR="), value, letterCase(m_form.editorSettings()));
-        m_form.markModified();
+            page->buffer(), QStringLiteral("BGCOLOR="), value, letterCase(m_host.editorSettings()));
+        m_host.markModified();
     });
 }
 
 void DocumentCommands::CutClick()
 {
-    runGuarded(m_form.prompter(), m_form.editorBusy(), 44, [this] {
-        TSourceEditor *editor = m_form.htmlSource();
+    runGuarded(m_host.prompter(), m_host.editorBusy(), 44, [this] {
+        TSourceEditor *editor = m_host.activeEditor();
         if (!editor || !editor->hasSelectedText())
             return;
-        m_form.recordUndoStep(QStringLiteral("Cut"));
+        m_host.recordUndoStep(QStringLiteral("Cut"));
         editor->cut();
-        m_form.markModified();
+        m_host.markModified();
     });
 }
 
 void DocumentCommands::CopyClick()
 {
-    runGuarded(m_form.prompter(), m_form.editorBusy(), 45, [this] {
-        if (TSourceEditor *editor = m_form.htmlSource())
+    runGuarded(m_host.prompter(), m_host.editorBusy(), 45, [this] {
+        if (TSourceEditor *editor = m_host.activeEditor())
             editor->copy();
     });
 }
 
 void DocumentCommands::PasteClick()
 {
-    runGuarded(m_form.prompter(), m_form.editorBusy(), 46, [this] {
-        TDocumentPage *page = m_form.activePage();
-        if (!page || m_form.isColouringRunning())
+    runGuarded(m_host.prompter(), m_host.editorBusy(), 46, [this] {
+        TDocumentPage *page = activePage();
+        if (!page)
             return;
-        m_form.recordUndoStep(QStringLiteral("Paste"));
+        m_host.recordUndoStep(QStringLiteral("Paste"));
         const int caret = page->buffer().selStart();
         page->editor()->paste();
-        m_form.FormatTags(caret, page->buffer().selStart());
-        m_form.markModified();
+        m_host.FormatTags(caret, page->buffer().selStart());
+        m_host.markModified();
         page->editor()->setFocus();
     });
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/actiontable.h"
+#include "base/document.h"
 #include "editor/colors.h"
 
 #include <QObject>
@@ -8,21 +10,42 @@
 
 #include <optional>
 
+class DocumentHost;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+class QToolBar;
+class QWidget;
+class TColorBox;
 class TDocumentPage;
-class TMainForm;
 
-// The commands that create, open, save and close document pages, the save question, the recent files,
-// the title and background boxes, and what runs whenever another page becomes active. The main window
-// owns it and forwards its menu handlers here.
+// The document pages and their commands: the page control that holds them, creating, opening, saving and
+// closing pages, the save question, the recent files, the title and background boxes of the document
+// toolbar, and what runs whenever another page becomes active. The main window owns it.
 class DocumentCommands : public QObject
 {
     Q_OBJECT
 public:
-    explicit DocumentCommands(TMainForm &form);
+    explicit DocumentCommands(DocumentHost &host);
 
-    void connectDocumentToolbar();
-    // True while a command adds, removes or activates pages itself and runs the page change when done.
-    bool isChangingPages() const { return m_changingPages; }
+    // The page control FilePages, for the window's centre; made once.
+    QTabWidget *createPageControl(QWidget *parent);
+    // The document toolbar's label, title box and colour box.
+    QWidget *toolWidget(ActionTable::ToolWidget which, QToolBar *bar);
+    // Connects the page commands to their actions and menus.
+    void connectActions();
+
+    QTabWidget *filePages() const { return FilePages; }
+    QLineEdit *docTitle() const { return DocTitle; }
+    TColorBox *backColor() const { return BackColor; }
+    TDocumentPage *activePage() const;
+    TDocumentPage *page(int index) const;
+    int pageCount() const;
+    // The open page of that document; null when it has been closed.
+    TDocumentPage *pageOf(DocumentId id) const;
+    // UntitledCount: the number of the last "Untitled" page.
+    void setUntitledCount(int count) { UntitledCount = count; }
+    void rebuildRecentMenu();
 
     void NewClick();
     void OpenClick();
@@ -69,7 +92,13 @@ private:
     // Save's author tag, then the write; false when the write failed.
     bool saveWithAuthor(TDocumentPage *page, const QString &path);
 
-    TMainForm &m_form;
+    DocumentHost &m_host;
+    QTabWidget *FilePages = nullptr;
+    QLabel *m_titleLabel = nullptr;
+    QLineEdit *DocTitle = nullptr;
+    TColorBox *BackColor = nullptr;
+    int UntitledCount = 0;
+    // True while a command adds, removes or activates pages itself and runs the page change when done.
     bool m_changingPages = false;
     int m_titleStart = -1;
 };

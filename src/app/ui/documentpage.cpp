@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documentpage.h"
 
-#include "app/productstrings.h"
+#include "base/productstrings.h"
 #include "editor/ui/colouringview.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
@@ -16,8 +16,6 @@ TDocumentPage::TDocumentPage(int k, int labelNumber, QWidget *parent)
     , m_colouring(new TColouringView(m_editor))
     , m_fileLabel(new QLabel(Product::notSaved(), this))
 {
-    static quint64 pagesMade = 0;
-    m_undoId = ++pagesMade;
     setObjectName(QStringLiteral("Page") + QString::number(k));
     m_editor->setObjectName(QStringLiteral("RichEdit") + QString::number(k));
     m_fileLabel->setObjectName(QStringLiteral("Label") + QString::number(labelNumber));
@@ -32,8 +30,8 @@ TDocumentPage::TDocumentPage(int k, int labelNumber, QWidget *parent)
     connect(m_editor, &QsciScintillaBase::SCN_MODIFIED, this,
         [this](int, int type, const char *, int, int, int, int, int, int, int) {
             if ((type & (QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE))
-                && !m_modified && !m_loading) {
-                m_modified = true;
+                && !m_document.isModified() && !m_loading) {
+                m_document.setModified(true);
                 Q_EMIT modifiedByEdit();
             }
         });
@@ -41,24 +39,10 @@ TDocumentPage::TDocumentPage(int k, int labelNumber, QWidget *parent)
 
 TDocumentPage::~TDocumentPage() = default;
 
-QString TDocumentPage::fileName() const
+void TDocumentPage::setFileName(const QString &path)
 {
-    return m_fileLabel->text();
-}
-
-void TDocumentPage::setFileName(const QString &fileName)
-{
-    m_fileLabel->setText(fileName);
-}
-
-bool TDocumentPage::isUntitled() const
-{
-    return fileName() == Product::notSaved();
-}
-
-void TDocumentPage::setModifiedFlag(bool modified)
-{
-    m_modified = modified;
+    m_document.setPath(path);
+    m_fileLabel->setText(m_document.displayName());
 }
 
 void TDocumentPage::loadText(const QString &text)

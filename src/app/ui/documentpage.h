@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/documentfile.h"
+#include "base/document.h"
 
 #include <QWidget>
 
@@ -12,9 +12,9 @@ class QLabel;
 class TColouringView;
 class TSourceEditor;
 
-// One tab of the page control: the document's source editor and its hidden file label, whose caption
-// is the file's full path or "Not Saved". The page also keeps the modified flag and how its file was
-// encoded, so a save writes the same bytes back.
+// One tab of the page control: the document's source editor, the document it shows (file, encoding,
+// modified flag) and the hidden file label of the old design, which only mirrors the document's file:
+// its full path or "Not Saved".
 class TDocumentPage : public QWidget
 {
     Q_OBJECT
@@ -26,20 +26,23 @@ public:
     EditorBuffer &buffer() const { return *m_buffer; }
     TColouringView *colouring() const { return m_colouring; }
 
-    QString fileName() const;
-    void setFileName(const QString &fileName);
-    bool isUntitled() const;
+    const Document &document() const { return m_document; }
 
-    bool isModified() const { return m_modified; }
-    void setModifiedFlag(bool modified);
+    // The path, or "Not Saved" for a page never saved.
+    QString fileName() const { return m_document.displayName(); }
+    void setFileName(const QString &path);
+    bool isUntitled() const { return m_document.isUntitled(); }
+
+    bool isModified() const { return m_document.isModified(); }
+    void setModifiedFlag(bool modified) { m_document.setModified(modified); }
     // Puts a whole text into the editor without marking the page modified.
     void loadText(const QString &text);
 
     // Names the page in the undo list; never reused, so a step of a closed page can reach no other.
-    quint64 undoId() const { return m_undoId; }
+    DocumentId undoId() const { return m_document.id(); }
 
-    FileFormat format() const { return m_format; }
-    void setFormat(const FileFormat &format) { m_format = format; }
+    FileFormat format() const { return m_document.format(); }
+    void setFormat(const FileFormat &format) { m_document.setFormat(format); }
 
 Q_SIGNALS:
     // The text was changed by typing or by a command since the page was last saved.
@@ -50,8 +53,6 @@ private:
     std::unique_ptr<EditorBuffer> m_buffer;
     TColouringView *m_colouring;
     QLabel *m_fileLabel;
-    bool m_modified = false;
+    Document m_document;
     bool m_loading = false;
-    FileFormat m_format;
-    quint64 m_undoId;
 };

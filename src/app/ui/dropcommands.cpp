@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dropcommands.h"
 
-#include "app/productstrings.h"
-#include "app/prompter.h"
+#include "base/errorguard.h"
+#include "base/productstrings.h"
+#include "base/prompter.h"
 #include "documentcommands.h"
+#include "documenthost.h"
 #include "documentpage.h"
 #include "editor/drops.h"
+#include "editor/editorsettings.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
-#include "mainform.h"
 
 #include <QDropEvent>
 #include <QFileInfo>
@@ -18,15 +20,10 @@
 
 namespace {
 
-TagCommands::TagStyle tagStyle(const EditorSettings &settings)
-{
-    return { settings.upper, settings.names, settings.logicalFonts };
-}
-
 // Records the step, makes the edit and shows it: recoloured from the insertion point, page modified.
-template <typename Edit> void applyDrop(TMainForm &form, const QString &undoStep, Edit &&edit)
+template <typename Edit>
+void applyDrop(DocumentHost &form, TDocumentPage *page, const QString &undoStep, Edit &&edit)
 {
-    TDocumentPage *page = form.activePage();
     if (!page || form.editorBusy().isSet())
         return;
     form.recordUndoStep(undoStep);
@@ -45,11 +42,12 @@ template <typename Edit> void applyDrop(TMainForm &form, const QString &undoStep
 
 } // namespace
 
-DropCommands::DropCommands(TMainForm &form)
-    : m_form(form)
+DropCommands::DropCommands(DocumentHost &host, DocumentCommands &documents)
+    : m_host(host)
+    , m_documents(documents)
 {
     // Files dropped anywhere else on the window are handled as on the editor.
-    m_form.installEventFilter(this);
+    m_host.dialogParent()->installEventFilter(this);
 }
 
 void DropCommands::watchEditor(TSourceEditor *editor)
@@ -88,7 +86,7 @@ bool DropCommands::eventFilter(QObject *watched, QEvent *event)
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return QObject::eventFilter(watched, event);
     auto *drop = static_cast<QDropEvent *>(event);
-    const bool onWindow = watched == &m_form;
+    const bool onWindow = watched == m_host.dialogParent();
     const std::optional<Payload> carried = payload(drop->mimeData());
     if (!carried || (onWindow && carried->item)) {
         // A site item the editor does not take must not arrive as text either; anything else (plain
@@ -118,7 +116,7 @@ bool DropCommands::eventFilter(QObject *watched, QEvent *event)
 
 void DropCommands::moveCaretToDrop(TSourceEditor *editor, const QDropEvent &drop)
 {
-    TDocumentPage *page = m_form.activePage();
+    TDocumentPage *page = m_documents.activePage();
     if (!editor || !page || page->editor() != editor)
         return;
     EditorBuffer &buffer = page->buffer();
@@ -142,23 +140,23 @@ void DropCommands::handle(const Payload &carried)
 
 bool DropCommands::ensureSaved()
 {
-    TDocumentPage *page = m_form.activePage();
+    TDocumentPage *page = m_documents.activePage();
     if (!page)
         return false;
     if (!page->isUntitled())
         return true;
-    if (m_form.prompter().message(
+    if (m_host.prompter().message(
             QStringLiteral("Warning"), Drops::saveFirstQuestion(), PromptButtons::YesNo, PromptIcon::Stop)
         == PromptAnswer::Yes)
-        m_form.SaveAs1Click();
+        m_documents.SaveAs1Click();
     return !page->isUntitled();
 }
 
 bool DropCommands::refuseMissingHead()
 {
-    if (Drops::styleSheetPosition(m_form.activePage()->buffer()) >= 0)
+    if (Drops::styleSheetPosition(m_documents.activePage()->buffer()) >= 0)
         return false;
-    m_form.prompter().inform(Product::caption(),
+    m_host.prompter().inform(Product::caption(),
         QStringLiteral("This page has no </head> tag, so the style sheet link was not added."),
         PromptIcon::Information);
     return true;
@@ -166,13 +164,13 @@ bool DropCommands::refuseMissingHead()
 
 void DropCommands::HTMLSourceDragDrop(const SiteDrag::Item &item)
 {
-    if (!Drops::acceptsSiteItem(item) || !m_form.activePage() || !ensureSaved())
+    if (!Drops::acceptsSiteItem(item) || !m_documents.activePage() || !ensureSaved())
         return;
     if (item.icon == Drops::StyleSheetIcon && refuseMissingHead())
         return;
-    const QString pageFile = m_form.activePage()->fileName();
-    const TagCommands::TagStyle style = tagStyle(m_form.editorSettings());
-    applyDrop(m_form, Drops::siteItemUndoStep(),
+    const QString pageFile = m_documents.activePage()->fileName();
+    const TagCommands::TagStyle style = m_host.editorSettings().tagStyle();
+    applyDrop(m_host, m_documents.activePage(), Drops::siteItemUndoStep(),
         [&](SourceBuffer &buffer) { return Drops::dropSiteItem(buffer, item, pageFile, style); });
 }
 
@@ -185,22 +183,22 @@ void DropCommands::DropFile1DropFile(const QString &path)
         return;
     }
     if (kind == Drops::FileKind::Other) {
-        const PromptAnswer answer = m_form.prompter().message(QStringLiteral("Confirmation"),
+        const PromptAnswer answer = m_host.prompter().message(QStringLiteral("Confirmation"),
             Drops::openOrLinkQuestion(), PromptButtons::YesNoCancel, PromptIcon::Question);
         if (answer == PromptAnswer::Cancel)
             return;
         if (answer == PromptAnswer::Yes) {
-            if (!m_form.documents().refusePageLimit())
-                m_form.documents().openFileIntoPage(path);
+            if (!m_documents.refusePageLimit())
+                m_documents.openFileIntoPage(path);
             return;
         }
     }
-    if (!m_form.activePage() || !ensureSaved())
+    if (!m_documents.activePage() || !ensureSaved())
         return;
     if (kind == Drops::FileKind::StyleSheet && refuseMissingHead())
         return;
-    const QString pageFile = m_form.activePage()->fileName();
-    const TagCommands::TagStyle style = tagStyle(m_form.editorSettings());
-    applyDrop(m_form, Drops::fileUndoStep(kind),
+    const QString pageFile = m_documents.activePage()->fileName();
+    const TagCommands::TagStyle style = m_host.editorSettings().tagStyle();
+    applyDrop(m_host, m_documents.activePage(), Drops::fileUndoStep(kind),
         [&](SourceBuffer &buffer) { return Drops::dropFile(buffer, kind, path, pageFile, style); });
 }

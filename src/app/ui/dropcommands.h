@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "site/sitedrag.h"
+#include "editor/sitedrag.h"
 
 #include <QObject>
 #include <QString>
@@ -9,9 +9,10 @@
 #include <functional>
 #include <optional>
 
+class DocumentCommands;
+class DocumentHost;
 class QDropEvent;
 class QMimeData;
-class TMainForm;
 class TSourceEditor;
 
 // Drops on the source editor and the main window: items dragged from the site tree and files dropped from
@@ -21,7 +22,7 @@ class DropCommands : public QObject
 {
     Q_OBJECT
 public:
-    explicit DropCommands(TMainForm &form);
+    DropCommands(DocumentHost &host, DocumentCommands &documents);
 
     // Opens a site file (".site", ".sit") dropped from the desktop; given by the site commands, which ask
     // their own question about the open site. Without it such a drop does nothing.
@@ -58,6 +59,7 @@ private:
     void handle(const Payload &payload);
     bool refuseMissingHead();
 
-    TMainForm &m_form;
+    DocumentHost &m_host;
+    DocumentCommands &m_documents;
     std::function<bool(const QString &)> m_openSite;
 };

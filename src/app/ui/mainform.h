@@ -1,64 +1,53 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/errorguard.h"
-#include "app/settingsstore.h"
-#include "app/undolist.h"
-#include "editor/colors.h"
+#include "app/ui/documenthost.h"
+#include "base/errorguard.h"
+#include "base/settingsstore.h"
+#include "editor/editorsettings.h"
 #include "editor/tagdatabase.h"
-#include "editor/ui/colouringview.h"
+#include "site/ui/sitehost.h"
 
 #include <QMainWindow>
 
 #include <memory>
 
+class ActionSet;
 class DocumentCommands;
 class DropCommands;
 class FormattingCommands;
-class TagEditorCommands;
 class PromptingCommands;
-class Prompter;
-class QAction;
-class QActionGroup;
 class QLabel;
-class QLineEdit;
-class QMenu;
 class QProgressBar;
 class QTabWidget;
-class QTimer;
-class QToolBar;
-class QTreeWidget;
 class SearchCommands;
-class SpellingCommands;
 class SiteCommands;
-class TColorBox;
-class TDocumentPage;
-class TSourceEditor;
+class SpellingCommands;
 class TSplashForm;
+class TagEditorCommands;
 class TypingAids;
+class UndoCommands;
 
-// The colours and switches copied from the Colors and Editor keys by the settings load.
-struct EditorSettings
+// The units that hold the window's commands, each with its subject; the window owns them.
+struct MainCommands
 {
-    ColourSet colours; // with the Formatting and Use Doc Settings switches
-    bool names = true;
-    bool upper = false;
-    QString fontName;
-    int fontSize = 10;
-    QString onReturn;
-    bool usePrompting = true;
-    bool tagCompletion = true;
-    bool tagStructure = true;
-    bool tagEdit = true;
-    bool tagInfo = true;
-    bool updatePreview = false;
-    bool logicalFonts = false;
-    bool shortcuts = true;
+    DocumentCommands &documents;
+    UndoCommands &undo;
+    FormattingCommands &formatting;
+    SearchCommands &search;
+    SpellingCommands &spelling;
+    PromptingCommands &prompting;
+    TypingAids &typing;
+    TagEditorCommands &tagEditor;
+    DropCommands &drops;
+    SiteCommands &site;
 };
 
-// The program's frame: menus, toolbars, the left pane, the status bar and the document pages it owns.
-// The commands live with their subjects (DocumentCommands for the pages); the handlers here forward.
-class TMainForm : public QMainWindow
+// The program's frame: it builds the menus, toolbars, left pane and status bar from the action table,
+// owns the command units and the state they share (settings, tag tables, the busy flag), and offers
+// them the narrow hosts they are written against. The handlers whose names the design fixes forward to
+// the units.
+class TMainForm : public QMainWindow, public DocumentHost, public SiteHost
 {
     Q_OBJECT
 public:
@@ -94,113 +83,103 @@ public:
     void UndoClick();
     void RedoClick();
     void TypingTimerTimer();
-    // Opens or continues the typing burst: its first key records the "Typing" undo step.
-    void typingKeyPress();
     void SpellingClick();
 
-    // Shared operations.
-    void loadSettings();
-    void rebuildRecentMenu();
-    void updateEditMenu();
-    void updateCaption();
-    void markModified();
-    void markSaved();
-    // Calls that stand where colouring, undo and preview hang off the document commands.
-    void FormatTags(int start, int end);
-    void recordUndoStep(const QString &name);
-    void removePageUndoRecords(TDocumentPage *page);
-    void endTypingBurst();
-    void updateUndoControls();
-    const UndoList &undoList() const { return m_undoList; }
-    QTimer *typingTimer() const { return TypingTimer; }
-    void updatePreview();
-    void rebuildStyleList();
-    bool isColouringRunning() const { return false; }
-
-    // State every command reads.
-    SettingsStore &settings() { return m_settings; }
-    Prompter &prompter() { return *m_prompter; }
-    EditorBusy &editorBusy() { return m_editorBusy; }
-    const EditorSettings &editorSettings() const { return m_editorSettings; }
-    QTabWidget *filePages() const { return FilePages; }
+    MainCommands commands() const;
     TDocumentPage *activePage() const;
     TDocumentPage *page(int index) const;
     int pageCount() const;
     TSourceEditor *htmlSource() const { return HTMLSource; }
     QString currentFileName() const { return CurrentFileName; }
-    void setCurrentFileName(const QString &name) { CurrentFileName = name; }
-    bool startupComplete() const { return m_startupComplete; }
-    int untitledCount() const { return UntitledCount; }
-    int nextUntitledNumber() { return ++UntitledCount; }
-    bool siteChanged() const { return SiteChanged; }
-    // Sets SiteChanged and shows it in status panel 2.
-    void setSiteChanged(bool changed);
     bool wordWrap() const;
-    QLineEdit *docTitle() const { return DocTitle; }
-    TColorBox *backColor() const { return BackColor; }
     QString statusPanelText(int panel) const;
-    DocumentCommands &documents() { return *m_documents; }
-    FormattingCommands &formatting() { return *m_formatting; }
-    TypingAids &typing() { return *m_typing; }
-    SearchCommands &search() { return *m_search; }
-    DropCommands &drops() { return *m_drops; }
-    SpellingCommands &spelling() { return *m_spelling; }
-    TagEditorCommands &tagEditor() { return *m_tagEditor; }
-    PromptingCommands &prompting() { return *m_prompting; }
-    SiteCommands &site() { return *m_site; }
-    // The HTML vocabulary, read at start-up; empty until then.
-    const TagDatabase &tagDatabase() const { return m_tagDatabase; }
-    QMenu *htmlPopup() const { return HTMLPopup; }
-    // Applies the editor settings (font, colours, word wrap) to a page's editor.
-    void applyEditorSettings(TDocumentPage *page);
-    void setHTMLSource(TDocumentPage *page);
-    QAction *action(const QString &objectName) const;
-    QToolBar *toolbar(const QString &objectName) const;
-    QMenu *toolbarPopup() const { return ToolbarPopup; }
+    // Host methods the window's owner reads too.
+    SettingsStore &settings() override { return m_settings; }
+    const EditorSettings &editorSettings() const override { return m_editorSettings; }
+    const TagDatabase &tagDatabase() const override { return m_tagDatabase; }
+    bool siteChanged() const override { return SiteChanged; }
+    void markSaved() override;
 
 protected:
     bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     QMenu *createPopupMenu() override;
 
 private:
-    void createActions();
-    void createMenus();
+    // CommandHost
+    Prompter &prompter() override { return *m_prompter; }
+    EditorBusy &editorBusy() override { return m_editorBusy; }
+    QString programFolder() const override;
+    QAction *action(ActionId id) const override;
+    QMenu *menu(ActionTable::MenuId id) const override;
+    QToolBar *makeToolbar(ActionTable::ToolbarId id, QWidget *parent) override;
+    QWidget *dialogParent() override { return this; }
+    void showStatusNote(const QString &text) override;
+    // EditorHost
+    TSourceEditor *activeEditor() const override;
+    EditorBuffer *activeBuffer() const override;
+    TColouringView *activeColouring() const override;
+    const Document *activeDocument() const override;
+    bool activateDocument(DocumentId id) override;
+    void recordUndoStep(const QString &name) override;
+    void typingKeyPress() override;
+    void markModified() override;
+    void FormatTags(int start, int end) override;
+    void documentTextReplaced() override;
+    void documentControlsChanged() override;
+    void disableTitleAndBodyControls() override;
+    void updatePreview() override;
+    void updateEditMenu() override;
+    EditorEvents &events() override { return m_events; }
+    void showTagEditorPage() override;
+    QLabel *statusPanel(int panel) const override;
+    QRect pageArea() const override;
+    // DocumentHost
+    void applyEditorSettings(TDocumentPage *page) override;
+    void setHTMLSource(TDocumentPage *page) override;
+    void loadSettings() override;
+    void updateCaption() override;
+    void rebuildStyleList() override;
+    void removeUndoRecords(DocumentId page) override;
+    void endTypingBurst() override;
+    bool startupComplete() const override { return m_startupComplete; }
+    // SiteHost
+    std::optional<QString> activePageText() const override;
+    std::optional<QString> activeFilePath() const override;
+    std::optional<QString> saveActivePageAs() override;
+    void openPage(const QString &path) override;
+    void setSiteChanged(bool changed) override;
+
     void createToolbars();
     void createLeftPane();
     void createStatusBar();
-    void applyToolbarHints();
-    UndoState undoState(TDocumentPage *page) const;
-    TDocumentPage *pageWithUndoId(UndoPageId id) const;
-    void applyRestore(const UndoRestore &restore);
+    void connectActions();
+    QWidget *toolWidget(ActionTable::ToolWidget which, QToolBar *bar);
     void restoreWindowPosition();
     void setSplash(TSplashForm *splash, int position, const QString &label);
-    QAction *makeAction(const QString &objectName, const QString &text, const QString &icon = QString());
 
     SettingsStore m_settings;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter *m_prompter;
     EditorBusy m_editorBusy;
     EditorSettings m_editorSettings;
-    UndoList m_undoList;
     TagDatabase m_tagDatabase;
-    QTimer *TypingTimer = nullptr;
+    EditorEvents m_events;
+    ActionSet *m_actions;
     std::unique_ptr<DocumentCommands> m_documents;
+    std::unique_ptr<UndoCommands> m_undo;
     std::unique_ptr<FormattingCommands> m_formatting;
-    std::unique_ptr<TypingAids> m_typing;
     std::unique_ptr<SearchCommands> m_search;
-    std::unique_ptr<DropCommands> m_drops;
     std::unique_ptr<SpellingCommands> m_spelling;
-    std::unique_ptr<TagEditorCommands> m_tagEditor;
     std::unique_ptr<PromptingCommands> m_prompting;
+    std::unique_ptr<TypingAids> m_typing;
+    std::unique_ptr<TagEditorCommands> m_tagEditor;
+    std::unique_ptr<DropCommands> m_drops;
     std::unique_ptr<SiteCommands> m_site;
 
-    QTabWidget *FilePages = nullptr;
     TSourceEditor *HTMLSource = nullptr;
     QString CurrentFileName;
-    int UntitledCount = 0;
     bool SiteChanged = false;
     bool m_startupComplete = false;
     bool m_activatedOnce = false;
@@ -208,31 +187,7 @@ private:
     bool m_previewAvailable = false;
     QStringList m_tempFileNames;
 
-    QMenu *FileMenu = nullptr;
-    QMenu *EditMenu = nullptr;
-    QMenu *ViewMenu = nullptr;
-    QMenu *ToolbarPopup = nullptr;
-    QMenu *FilePagesPopup = nullptr;
-    QMenu *HTMLPopup = nullptr;
-    QAction *MenuItem15 = nullptr;
-    QList<QAction *> m_recentActions;
-    QActionGroup *m_leftPaneGroup = nullptr;
-
-    QToolBar *StdToolbar = nullptr;
-    QToolBar *FormattingToolbar = nullptr;
-    QToolBar *DocumentToolbar = nullptr;
-    QToolBar *HTMLToolbar = nullptr;
-    QList<QAction *> m_hintedButtons;
-    QLineEdit *DocTitle = nullptr;
-    TColorBox *BackColor = nullptr;
-
     QTabWidget *ToolPages = nullptr;
-    QTreeWidget *SiteTree = nullptr;
-    QTreeWidget *CodeTree = nullptr;
-
     QList<QLabel *> m_statusPanels;
-    QLabel *TypingImg = nullptr;
-    QLabel *NoTypeImg = nullptr;
-    QLabel *PageImage = nullptr;
     QProgressBar *StatusProgressBar = nullptr;
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/prompter.h"
+#include "base/prompter.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -3,6 +3,7 @@
 
 #include "editor/colors.h"
 #include "editor/colouring.h"
+#include "editor/editorsettings.h"
 
 #include <QObject>
 
@@ -10,21 +11,6 @@
 #include <vector>
 
 class TSourceEditor;
-
-// The colours and switches the settings load copies from the Colors and Editor keys.
-struct ColourSet
-{
-    TColor backColor = 0xFFFFFF;
-    TColor textColor = 0x000000;
-    TColor tagColor = 0x800000;
-    TColor commentColor = 0x808080;
-    TColor charColor = 0x800080;
-    TColor stringColor = 0x0000C0;
-    TColor hexColor = 0x008080;
-    bool formatting = true;
-    // Text and background from the page's BODY tag ("TEXT=", "BGCOLOR=") instead of textColor/backColor.
-    bool useDocSettings = false;
-};
 
 // Colours one page's source editor. It keeps a colouring engine in step with the editor's text from the
 // editor's before-insert and before-delete notifications and, acting as the editor's container lexer,

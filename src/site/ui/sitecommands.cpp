@@ -1,37 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sitecommands.h"
 
-#include "app/documentfile.h"
-#include "app/productstrings.h"
-#include "app/prompter.h"
-#include "app/settingsstore.h"
-#include "app/ui/documentcommands.h"
-#include "app/ui/documentpage.h"
-#include "app/ui/icons.h"
-#include "app/ui/mainform.h"
-#include "editor/ui/editorbuffer.h"
-#include "editor/ui/sourceeditor.h"
+#include "base/documentfile.h"
+#include "base/productstrings.h"
+#include "base/prompter.h"
+#include "base/settingsstore.h"
+#include "base/ui/actionset.h"
+#include "sitehost.h"
 #include "sitetree.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QProcess>
-#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 
-template <typename Target> void applyHint(Target *target, const QString &hint)
+ActionId recentSite(int n)
 {
-    const qsizetype bar = hint.indexOf(u'|');
-    target->setToolTip(bar < 0 ? hint : hint.left(bar));
-    target->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+    return ActionId(int(ActionId::RecentSite1) + n - 1);
 }
 
 QString folderOf(const QString &file)
@@ -55,15 +46,15 @@ QString addFileFilter()
 
 } // namespace
 
-SiteCommands::SiteCommands(TMainForm &form)
-    : m_form(form)
+SiteCommands::SiteCommands(SiteHost &host)
+    : m_host(host)
 {
     GetSectionTimer = new QTimer(this);
     GetSectionTimer->setObjectName(QStringLiteral("GetSectionTimer"));
     GetSectionTimer->setInterval(1);
     connect(GetSectionTimer, &QTimer::timeout, this, &SiteCommands::GetSectionTimerTimer);
 
-    WaitText = new QLabel(QStringLiteral("Please Wait..."), &m_form);
+    WaitText = new QLabel(QStringLiteral("Please Wait..."), m_host.dialogParent());
     WaitText->setObjectName(QStringLiteral("WaitText"));
     WaitText->setAlignment(Qt::AlignCenter);
     WaitText->setFrameShape(QFrame::Box);
@@ -81,48 +72,7 @@ QWidget *SiteCommands::createPane()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    auto *bar = new QToolBar(QStringLiteral("Site"), pane);
-    bar->setObjectName(QStringLiteral("SiteToolbar"));
-    bar->setIconSize(QSize(16, 16));
-    const struct
-    {
-        const char *button;
-        const char *icon;
-        const char *hint;
-        void (SiteCommands::*handler)();
-    } buttons[] = {
-        { "NewSiteButton", "new", "New Site|Create a new site management file",
-            &SiteCommands::NewSite1Click },
-        { "OpenSiteButton", "open", "Open Site|Open an existing site management file",
-            &SiteCommands::OpenSiteClick },
-        { "SaveSiteButton", "save", "Save Site|Save the current site management file to disk", nullptr },
-        { "AddPageButton", "add-page",
-            "Add Page|Add an existing HTML file to the current site management file",
-            &SiteCommands::AddPageClick },
-        { "AddFileButton", "add-file",
-            "Add File|Add an existing image or style sheet to the site management file",
-            &SiteCommands::AddFileClick },
-        { "NewFolderButton", "new-folder", "New Folder|Create a new sub-folder in the site management tree",
-            &SiteCommands::FolderClick },
-        { "UseCurrentButton", "use-current",
-            "Use Current File|Add the current HTML file to the site management file",
-            &SiteCommands::UseFileClick },
-        { "DeleteButton", "delete", "Delete|Delete the selected file or folder",
-            &SiteCommands::DeleteFileClick },
-        { "PreviewButton", "preview", "Preview|Load the selected file", nullptr },
-    };
-    for (const auto &b : buttons) {
-        QAction *a = bar->addAction(Icons::icon(QString::fromLatin1(b.icon)), QString());
-        const QString name = QString::fromLatin1(b.button);
-        a->setObjectName(name.chopped(6) + QStringLiteral("Tool"));
-        applyHint(a, QString::fromLatin1(b.hint));
-        bar->widgetForAction(a)->setObjectName(name);
-        if (b.handler)
-            connect(a, &QAction::triggered, this, b.handler);
-    }
-    connect(bar->actions().at(2), &QAction::triggered, this, [this] { SaveSiteButtonClick(); });
-    // The preview of a selected file arrives with the internal preview.
-    bar->actions().constLast()->setEnabled(false);
+    QToolBar *bar = m_host.makeToolbar(ActionTable::ToolbarId::Site, pane);
     layout->addWidget(bar);
 
     SiteTree = new TSiteTree(m_model, pane);
@@ -136,84 +86,62 @@ QWidget *SiteCommands::createPane()
     return pane;
 }
 
-void SiteCommands::createMenus()
+void SiteCommands::connectActions()
 {
-    SiteMenu = new QMenu(QStringLiteral("&Site"), &m_form);
-    SiteMenu->setObjectName(QStringLiteral("Site1"));
-    const auto item
-        = [this](QMenu *menu, const char *name, const char *text, void (SiteCommands::*handler)()) {
-              auto *a = new QAction(QString::fromLatin1(text), &m_form);
-              a->setObjectName(QString::fromLatin1(name));
-              if (handler)
-                  connect(a, &QAction::triggered, this, handler);
-              else
-                  a->setEnabled(false); // arrives with its own feature
-              menu->addAction(a);
-              return a;
-          };
-    item(SiteMenu, "NewSite1", "&New...", &SiteCommands::NewSite1Click);
-    item(SiteMenu, "OpenSite1", "&Open...", &SiteCommands::OpenSiteClick);
-    QAction *save = item(SiteMenu, "SaveSite1", "&Save...", nullptr);
-    save->setEnabled(true);
-    connect(save, &QAction::triggered, this, [this] { SaveSiteButtonClick(); });
-    RecentMenu = SiteMenu->addMenu(QStringLiteral("&Recent"));
-    RecentMenu->setObjectName(QStringLiteral("RecentSites1"));
-    for (int n = 1; n <= RecentSites::count; ++n) {
-        auto *a = new QAction(RecentSites::menuCaption(n, QString()), &m_form);
-        a->setObjectName(QStringLiteral("RecentSite") + QString::number(n));
-        connect(a, &QAction::triggered, this, [this, n] { RecentSiteClick(n); });
-        RecentMenu->addAction(a);
-        m_recentSites.append(a);
-    }
-    SiteMenu->addSeparator();
-    item(SiteMenu, "AddPage1", "Add &Page...", &SiteCommands::AddPageClick);
-    item(SiteMenu, "AddFile1", "Add &File...", &SiteCommands::AddFileClick);
-    item(SiteMenu, "UseCurrent1", "&Use Current", &SiteCommands::UseFileClick);
-    item(SiteMenu, "DeleteFromSite1", "&Delete from Site", &SiteCommands::DeleteFileClick);
-    SiteMenu->addSeparator();
-    item(SiteMenu, "CreateTableOfContents1", "Create Table of &Contents...", nullptr);
-    QMenu *global = SiteMenu->addMenu(QStringLiteral("&Global Operations"));
-    global->setObjectName(QStringLiteral("GlobalOperations1"));
-    item(global, "ReplaceAll1", "&Replace All...", nullptr);
-    item(global, "StripTags1", "&Strip Tags", nullptr);
-    global->menuAction()->setEnabled(false);
-    item(SiteMenu, "Upload1", "&Upload...", nullptr);
-    connect(SiteMenu, &QMenu::aboutToShow, this, &SiteCommands::Site1Click);
-
-    QMenu *help = m_form.findChild<QMenu *>(QStringLiteral("Help1"));
-    m_form.menuBar()->insertMenu(help ? help->menuAction() : nullptr, SiteMenu);
+    const auto on = [this](ActionId id, auto handler) {
+        connect(m_host.action(id), &QAction::triggered, this, handler);
+    };
+    on(ActionId::NewSite1, &SiteCommands::NewSite1Click);
+    on(ActionId::NewSiteTool, &SiteCommands::NewSite1Click);
+    on(ActionId::OpenSite1, &SiteCommands::OpenSiteClick);
+    on(ActionId::OpenSiteTool, &SiteCommands::OpenSiteClick);
+    on(ActionId::SaveSite1, [this] { SaveSiteButtonClick(); });
+    on(ActionId::SaveSiteTool, [this] { SaveSiteButtonClick(); });
+    on(ActionId::AddPage1, &SiteCommands::AddPageClick);
+    on(ActionId::AddPageTool, &SiteCommands::AddPageClick);
+    on(ActionId::AddFile1, &SiteCommands::AddFileClick);
+    on(ActionId::AddFileTool, &SiteCommands::AddFileClick);
+    on(ActionId::UseCurrent1, &SiteCommands::UseFileClick);
+    on(ActionId::UseCurrentTool, &SiteCommands::UseFileClick);
+    on(ActionId::DeleteFromSite1, &SiteCommands::DeleteFileClick);
+    on(ActionId::DeleteTool, &SiteCommands::DeleteFileClick);
+    on(ActionId::NewFolderTool, &SiteCommands::FolderClick);
+    for (int n = 1; n <= RecentSites::count; ++n)
+        on(recentSite(n), [this, n] { RecentSiteClick(n); });
+    connect(m_host.menu(ActionTable::MenuId::Site), &QMenu::aboutToShow, this, &SiteCommands::Site1Click);
     rebuildRecentSites();
 }
 
 void SiteCommands::Site1Click()
 {
     const bool saved = !m_model.fileName().isEmpty() && QFileInfo::exists(m_model.fileName());
-    for (const char *name : { "SaveSite1", "AddPage1", "AddFile1", "UseCurrent1", "DeleteFromSite1" })
-        m_form.action(QString::fromLatin1(name))->setEnabled(saved);
+    for (ActionId id : { ActionId::SaveSite1, ActionId::AddPage1, ActionId::AddFile1, ActionId::UseCurrent1,
+             ActionId::DeleteFromSite1 })
+        m_host.action(id)->setEnabled(saved);
 }
 
 void SiteCommands::rebuildRecentSites()
 {
-    const QStringList files = RecentSites::read(m_form.settings());
+    const QStringList files = RecentSites::read(m_host.settings());
     bool any = false;
     for (int n = 1; n <= RecentSites::count; ++n) {
-        QAction *a = m_recentSites.at(n - 1);
+        QAction *a = m_host.action(recentSite(n));
         a->setText(RecentSites::menuCaption(n, files.at(n - 1)));
         a->setVisible(!files.at(n - 1).isEmpty());
         any = any || a->isVisible();
     }
-    RecentMenu->menuAction()->setEnabled(any);
+    m_host.menu(ActionTable::MenuId::RecentSites)->menuAction()->setEnabled(any);
 }
 
 void SiteCommands::addRecentSite(const QString &path)
 {
-    RecentSites::add(m_form.settings(), path);
+    RecentSites::add(m_host.settings(), path);
     rebuildRecentSites();
 }
 
 void SiteCommands::setSiteChanged(bool changed)
 {
-    m_form.setSiteChanged(changed);
+    m_host.setSiteChanged(changed);
 }
 
 void SiteCommands::showWait(bool shown)
@@ -223,7 +151,8 @@ void SiteCommands::showWait(bool shown)
         return;
     }
     WaitText->adjustSize();
-    WaitText->move((m_form.width() - WaitText->width()) / 2, (m_form.height() - WaitText->height()) / 2);
+    const QWidget *window = m_host.dialogParent();
+    WaitText->move((window->width() - WaitText->width()) / 2, (window->height() - WaitText->height()) / 2);
     WaitText->show();
     WaitText->raise();
     WaitText->repaint();
@@ -231,20 +160,20 @@ void SiteCommands::showWait(bool shown)
 
 void SiteCommands::statusNote(const QString &text)
 {
-    m_form.statusBar()->showMessage(text, 6000);
+    m_host.showStatusNote(text);
 }
 
 void SiteCommands::reportMissing(const QString &path)
 {
-    m_form.prompter().message(QStringLiteral("Error"), QStringLiteral("Cannot find file to open - ") + path,
+    m_host.prompter().message(QStringLiteral("Error"), QStringLiteral("Cannot find file to open - ") + path,
         PromptButtons::Ok, PromptIcon::Stop);
 }
 
 bool SiteCommands::askSaveSite()
 {
-    if (!m_form.siteChanged())
+    if (!m_host.siteChanged())
         return true;
-    const PromptAnswer answer = m_form.prompter().message(QStringLiteral("Warning"),
+    const PromptAnswer answer = m_host.prompter().message(QStringLiteral("Warning"),
         QStringLiteral("Site has changed. Save changes before closing?"), PromptButtons::YesNoCancel,
         PromptIcon::Warning);
     if (answer == PromptAnswer::Cancel)
@@ -255,14 +184,14 @@ bool SiteCommands::askSaveSite()
 
 std::optional<QString> SiteCommands::askSiteFileName()
 {
-    const std::optional<QString> chosen = m_form.prompter().saveFileName({ QStringLiteral("Save Site"),
+    const std::optional<QString> chosen = m_host.prompter().saveFileName({ QStringLiteral("Save Site"),
         QStringLiteral("Site Files (*.site)|*.site|All Files (*.*)|*.*"), QStringLiteral(".site"),
         QStringLiteral("Untitled"), m_model.isUnsaved() ? QString() : siteRoot() });
     if (!chosen)
         return std::nullopt;
     const QString file = QFileInfo(*chosen).absoluteFilePath();
     if (QFileInfo::exists(file)
-        && m_form.prompter().message(QStringLiteral("Warning"),
+        && m_host.prompter().message(QStringLiteral("Warning"),
                QStringLiteral("File already exists. Overwrite?"), PromptButtons::YesNo, PromptIcon::Warning)
             != PromptAnswer::Yes)
         return std::nullopt;
@@ -275,7 +204,7 @@ bool SiteCommands::saveTo(const QString &path)
     const SaveResult result = m_model.save(path);
     showWait(false);
     if (!result.ok) {
-        m_form.prompter().message(QStringLiteral("Error"),
+        m_host.prompter().message(QStringLiteral("Error"),
             result.error + QStringLiteral("\nThe site keeps its changes."), PromptButtons::Ok,
             PromptIcon::Stop);
         return false;
@@ -305,7 +234,7 @@ bool SiteCommands::ensureSaved()
 {
     if (!m_model.isUnsaved())
         return true;
-    const PromptAnswer answer = m_form.prompter().message(QStringLiteral("Warning"),
+    const PromptAnswer answer = m_host.prompter().message(QStringLiteral("Warning"),
         QStringLiteral("You must save the site before you can add files to it. Save now?"),
         PromptButtons::YesNo, PromptIcon::Stop);
     if (answer == PromptAnswer::Yes) {
@@ -327,7 +256,7 @@ void SiteCommands::NewSite1Click()
     const SaveResult result = m_model.create(*file);
     showWait(false);
     if (!result.ok) {
-        m_form.prompter().message(QStringLiteral("Error"), result.error, PromptButtons::Ok, PromptIcon::Stop);
+        m_host.prompter().message(QStringLiteral("Error"), result.error, PromptButtons::Ok, PromptIcon::Stop);
         return;
     }
     stopAnchorScan();
@@ -337,7 +266,7 @@ void SiteCommands::NewSite1Click()
 
 void SiteCommands::OpenSiteClick()
 {
-    const std::optional<QString> file = m_form.prompter().openFileName({ QStringLiteral("Open Site"),
+    const std::optional<QString> file = m_host.prompter().openFileName({ QStringLiteral("Open Site"),
         QStringLiteral("Site Files (*.site;*.sit)|*.site;*.sit|All Files (*.*)|*.*"), QStringLiteral(".site"),
         QString(), QString() });
     if (!file || !askSaveSite())
@@ -352,7 +281,7 @@ bool SiteCommands::openSiteFile(const QString &path)
     const QString error = m_model.open(file);
     showWait(false);
     if (!error.isEmpty()) {
-        m_form.prompter().message(QStringLiteral("Site File Error"),
+        m_host.prompter().message(QStringLiteral("Site File Error"),
             error + QStringLiteral("\nThe open site stays as it was."), PromptButtons::Ok, PromptIcon::Stop);
         return false;
     }
@@ -368,11 +297,11 @@ bool SiteCommands::openSiteFile(const QString &path)
                 "The site's root directory was not found; the folder of the site file is used instead."));
             changed = true;
         } else {
-            m_form.prompter().message(QStringLiteral("Site File Error"),
+            m_host.prompter().message(QStringLiteral("Site File Error"),
                 QStringLiteral(
                     "The directory referred to as the root directory of the site does not exist\nPlease select another folder for the root directory"),
                 PromptButtons::Ok, PromptIcon::Stop);
-            const std::optional<QString> folder = m_form.prompter().folderName(
+            const std::optional<QString> folder = m_host.prompter().folderName(
                 QStringLiteral("Select the new root directory for the site:"), folderOf(file));
             if (folder) {
                 SiteTree->setNodeText(&m_model.root(), withSlash(*folder));
@@ -389,9 +318,9 @@ void SiteCommands::RecentSiteClick(int n)
 {
     if (!askSaveSite())
         return;
-    const QString file = RecentSites::read(m_form.settings()).value(n - 1);
+    const QString file = RecentSites::read(m_host.settings()).value(n - 1);
     if (file.isEmpty() || !QFileInfo::exists(file)) {
-        m_form.prompter().message(QStringLiteral("Error"), QStringLiteral("Cannot find file to open"),
+        m_host.prompter().message(QStringLiteral("Error"), QStringLiteral("Cannot find file to open"),
             PromptButtons::Ok, PromptIcon::Stop);
         return;
     }
@@ -402,7 +331,7 @@ void SiteCommands::AddPageClick()
 {
     if (!ensureSaved())
         return;
-    const std::optional<QStringList> files = m_form.prompter().openFileNames({ QStringLiteral("Add Page"),
+    const std::optional<QStringList> files = m_host.prompter().openFileNames({ QStringLiteral("Add Page"),
         QStringLiteral("HTML Files (*.html;*.htm)|*.html;*.htm|All Files (*.*)|*.*"), QStringLiteral(".html"),
         QString(), siteRoot() });
     if (!files || files->isEmpty())
@@ -426,7 +355,7 @@ void SiteCommands::AddFileClick()
 {
     if (!ensureSaved())
         return;
-    const std::optional<QStringList> files = m_form.prompter().openFileNames(
+    const std::optional<QStringList> files = m_host.prompter().openFileNames(
         { QStringLiteral("Add File"), addFileFilter(), QStringLiteral(".gif"), QString(), siteRoot() });
     if (!files || files->isEmpty())
         return;
@@ -441,28 +370,27 @@ void SiteCommands::AddFileClick()
 
 void SiteCommands::UseFileClick()
 {
-    TDocumentPage *page = m_form.activePage();
-    if (!page)
+    if (!m_host.activePageText())
         return;
-    if (m_form.currentFileName() == Product::notSaved()) {
-        if (m_form.prompter().message(QStringLiteral("Warning"),
+    std::optional<QString> file = m_host.activeFilePath();
+    if (!file) {
+        if (m_host.prompter().message(QStringLiteral("Warning"),
                 QStringLiteral("You must save the file before it can be added to the site. Save now?"),
                 PromptButtons::YesNo, PromptIcon::Stop)
             == PromptAnswer::Yes)
-            m_form.documents().SaveAs1Click();
-        if (m_form.currentFileName() == Product::notSaved())
+            file = m_host.saveActivePageAs();
+        if (!file)
             return;
     }
     if (!ensureSaved())
         return;
     SiteNode *pages = Site::section(m_model.root(), SiteSection::WebPages);
     SiteTree->expandNode(pages);
-    SiteNode *node
-        = SiteTree->addNode(pages, Site::nodeText(siteRoot(), m_form.currentFileName()), SiteIcon::Page);
+    SiteNode *node = SiteTree->addNode(pages, Site::nodeText(siteRoot(), *file), SiteIcon::Page);
     SiteTree->selectNode(node);
     // The scan reads its own copy of the text and fills the node it started for, whatever happens meanwhile.
     stopAnchorScan();
-    m_scan = std::make_unique<AnchorScan>(page->buffer().text());
+    m_scan = std::make_unique<AnchorScan>(m_host.activePageText().value_or(QString()));
     m_scanNode = node;
     GetSectionTimer->start();
     setSiteChanged(true);
@@ -520,12 +448,11 @@ void SiteCommands::SiteTreeDblClick(SiteNode *node)
     }
     switch (icon) {
     case SiteIcon::Page:
-        if (!m_form.documents().refusePageLimit())
-            m_form.documents().openFileIntoPage(path);
+        m_host.openPage(path);
         break;
     case SiteIcon::Gif:
     case SiteIcon::Jpeg: {
-        const QString editor = m_form.settings().readString(Keys::Tools, QStringLiteral("ImageEditor"));
+        const QString editor = m_host.settings().readString(Settings::ImageEditor);
         if (!editor.isEmpty())
             QProcess::startDetached(editor, { path }, QFileInfo(editor).absolutePath());
         break;

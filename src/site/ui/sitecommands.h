@@ -9,13 +9,10 @@
 #include <memory>
 #include <optional>
 
-class QAction;
 class QLabel;
-class QMenu;
 class QTimer;
-class QToolBar;
 class QWidget;
-class TMainForm;
+class SiteHost;
 class TSiteTree;
 
 // The site commands: the Site menu, the site toolbar and the tree's events, over the open site's model.
@@ -24,13 +21,13 @@ class SiteCommands : public QObject
 {
     Q_OBJECT
 public:
-    explicit SiteCommands(TMainForm &form);
+    explicit SiteCommands(SiteHost &host);
     ~SiteCommands() override;
 
     // The toolbar above the tree and the tree, for the left pane.
     QWidget *createPane();
-    // The Site menu, put before the Help menu.
-    void createMenus();
+    // Connects the Site menu's and the site toolbar's commands.
+    void connectActions();
 
     // Opens a site file (the Open dialog, the recent sites, the command line, a file dropped on the
     // editor); false when the file could not be read, the open site then being left as it was.
@@ -72,14 +69,11 @@ private:
     void reportMissing(const QString &path);
     void statusNote(const QString &text);
 
-    TMainForm &m_form;
+    SiteHost &m_host;
     SiteModel m_model;
     TSiteTree *SiteTree = nullptr;
     QLabel *WaitText = nullptr;
     QTimer *GetSectionTimer = nullptr;
-    QMenu *SiteMenu = nullptr;
-    QMenu *RecentMenu = nullptr;
-    QList<QAction *> m_recentSites;
     std::unique_ptr<AnchorScan> m_scan;
     SiteNode *m_scanNode = nullptr;
 };

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sitetree.h"
 
-#include "app/ui/icons.h"
-#include "site/sitedrag.h"
+#include "base/ui/icons.h"
+#include "editor/sitedrag.h"
 #include "site/sitefile.h"
 
 #include <QDrag>

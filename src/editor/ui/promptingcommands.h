@@ -1,19 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/document.h"
 #include "editor/prompting.h"
 #include "editor/ui/promptlist.h"
 
 #include <QObject>
-#include <QPointer>
 
 #include <array>
 
+class EditorHost;
 class QKeyEvent;
 class QLabel;
 class QTimer;
-class TDocumentPage;
-class TMainForm;
 
 // Prompting in the main window: the six pop-up lists at the caret, the attribute ticker in status panel
 // 5 and the key handler's prompting step. The state machine is Prompting's; this unit feeds it the keys
@@ -23,7 +22,7 @@ class PromptingCommands : public QObject
 {
     Q_OBJECT
 public:
-    explicit PromptingCommands(TMainForm &form);
+    explicit PromptingCommands(EditorHost &host);
     ~PromptingCommands() override;
 
     // The prompting step of the key handler, for a key pressed in the active editor while Use Prompting
@@ -44,8 +43,8 @@ public:
 
 private:
     void sync(bool opened);
-    void fill(TPromptList *list, PromptList which, TDocumentPage *page);
-    void placeList(TPromptList *list, TDocumentPage *page);
+    void fill(TPromptList *list, PromptList which);
+    void placeList(TPromptList *list);
     void moveSelection(int rows);
     void applyEdit(int start, int end);
     void startTicker(const QString &structure);
@@ -53,10 +52,10 @@ private:
     QLabel *tickerPanel() const;
     PromptingOptions options() const;
 
-    TMainForm &m_form;
+    EditorHost &m_host;
     Prompting m_prompting;
     std::array<TPromptList *, 6> m_lists {}; // by PromptList, less None
     QTimer *m_tagStructureTimer;
-    QPointer<TDocumentPage> m_page; // the page the prompting state belongs to
+    DocumentId m_document = 0; // the page the prompting state belongs to
     bool m_fontsLoaded = false;
 };

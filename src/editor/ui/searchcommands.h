@@ -6,9 +6,8 @@
 #include <QObject>
 #include <QPointer>
 
-class TDocumentPage;
+class EditorHost;
 class TFindDialog;
-class TMainForm;
 class TReplaceDialog;
 
 // The Edit menu's Find, Find Again and Replace: opens the two modeless dialogs, runs their buttons on the
@@ -18,13 +17,10 @@ class SearchCommands : public QObject
 {
     Q_OBJECT
 public:
-    explicit SearchCommands(TMainForm &form);
+    explicit SearchCommands(EditorHost &host);
     ~SearchCommands() override;
 
-    // Creates and connects the actions, before the main window builds its toolbars, then adds them to the
-    // Edit menu once the menus exist.
-    void createActions();
-    void createMenus();
+    void connectActions();
 
     void FindButtonClick();
     // The find dialog's Find Next, and Find Again (F3): the dialog opens when it has no text yet.
@@ -42,9 +38,9 @@ public:
 private:
     void findNext(const QString &text, Search::Options options);
     void textReplaced();
-    void showSelection(TDocumentPage *page);
+    void showSelection();
 
-    TMainForm &m_form;
+    EditorHost &m_host;
     FindReplace m_finder;
     QPointer<TFindDialog> m_findDialog;
     QPointer<TReplaceDialog> m_replaceDialog;

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class TMainForm;
+class EditorHost;
 
 // Check Spelling of the Edit menu and the toolbar: runs the spelling check over the active page, asking
 // about each misspelt word in plain text through the spelling dialog, and keeps the checker (with the
@@ -17,9 +17,10 @@ class SpellingCommands : public QObject
 {
     Q_OBJECT
 public:
-    explicit SpellingCommands(TMainForm &form);
+    explicit SpellingCommands(EditorHost &host);
     ~SpellingCommands() override;
 
+    void connectActions();
     void SpellingClick();
 
     // Where the answers come from instead of the dialog (tests); null gives the dialog back.
@@ -33,7 +34,7 @@ public:
 private:
     bool openChecker();
 
-    TMainForm &m_form;
+    EditorHost &m_host;
     Spelling::Answers *m_answers = nullptr;
     std::unique_ptr<SpellChecker> m_checker;
     QStringList m_folders;

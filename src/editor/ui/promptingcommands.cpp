@@ -1,18 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "promptingcommands.h"
 
-#include "app/ui/documentpage.h"
-#include "app/ui/mainform.h"
+#include "base/errorguard.h"
+#include "base/productstrings.h"
+#include "base/programfolder.h"
+#include "base/prompter.h"
+#include "base/settingsstore.h"
+#include "editor/editorsettings.h"
+#include "editor/tagdatabase.h"
+#include "editor/ui/editorhost.h"
+
 #include "editor/stylelist.h"
 #include "editor/ui/colouringview.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
 
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QStatusBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -51,15 +56,15 @@ constexpr std::array allLists { PromptList::Tag, PromptList::Property, PromptLis
 
 } // namespace
 
-PromptingCommands::PromptingCommands(TMainForm &form)
-    : m_form(form)
-    , m_prompting(form.tagDatabase())
+PromptingCommands::PromptingCommands(EditorHost &host)
+    : m_host(host)
+    , m_prompting(host.tagDatabase())
     , m_tagStructureTimer(new QTimer(this))
 {
     static const char *const names[]
         = { "TagList", "PropertyList", "ValueList", "FontList", "StyleList", "ColorList" };
     for (PromptList which : allLists) {
-        auto *list = new TPromptList(kindOf(which), &form);
+        auto *list = new TPromptList(kindOf(which), host.dialogParent());
         list->setObjectName(QString::fromLatin1(names[slot(which)]));
         connect(list, &TPromptList::rowClicked, this, [this, which](int row) {
             if (m_prompting.visibleList() == which)
@@ -87,7 +92,7 @@ void PromptingCommands::setColorChooser(const TPromptList::ColorChooser &chooser
 
 PromptingOptions PromptingCommands::options() const
 {
-    const EditorSettings &settings = m_form.editorSettings();
+    const EditorSettings &settings = m_host.editorSettings();
     PromptingOptions options;
     options.tagCompletion = settings.tagCompletion;
     options.tagStructure = settings.tagStructure;
@@ -99,13 +104,13 @@ PromptingOptions PromptingCommands::options() const
 
 bool PromptingCommands::keyPress(const QKeyEvent *event)
 {
-    TDocumentPage *page = m_form.activePage();
-    if (!page || page->editor()->isReadOnly())
+    TSourceEditor *editor = m_host.activeEditor();
+    if (!editor || editor->isReadOnly())
         return false;
     // What was being typed belongs to the page it was typed in.
-    if (page != m_page) {
+    if (m_host.activeDocument()->id() != m_document) {
         m_prompting.reset();
-        m_page = page;
+        m_document = m_host.activeDocument()->id();
         stopTicker();
         sync(false);
     }
@@ -164,11 +169,11 @@ bool PromptingCommands::keyPress(const QKeyEvent *event)
 
     m_prompting.setOptions(options());
     Prompting::KeyOutcome out;
-    runGuarded(m_form.prompter(), m_form.editorBusy(), 23, [&] {
-        const EditorBusy::Hold hold(m_form.editorBusy());
-        const TColouringView *colouring = page->colouring();
+    runGuarded(m_host.prompter(), m_host.editorBusy(), 23, [&] {
+        const EditorBusy::Hold hold(m_host.editorBusy());
+        const TColouringView *colouring = m_host.activeColouring();
         out = m_prompting.keyPress(
-            page->buffer(), key, [colouring](int position) { return colouring->classAt(position); });
+            *m_host.activeBuffer(), key, [colouring](int position) { return colouring->classAt(position); });
     });
     applyEdit(out.editStart, out.editEnd);
     if (out.ticker == Prompting::KeyOutcome::Ticker::Start)
@@ -191,28 +196,28 @@ void PromptingCommands::hideLists()
 
 void PromptingCommands::chooseFromList()
 {
-    TDocumentPage *page = m_form.activePage();
+    TSourceEditor *editor = m_host.activeEditor();
     TPromptList *shown = list(m_prompting.visibleList());
-    if (!page || !shown)
+    if (!editor || !shown)
         return;
     Prompting::ChoiceOutcome out;
-    runGuarded(m_form.prompter(), m_form.editorBusy(), 23, [&] {
+    runGuarded(m_host.prompter(), m_host.editorBusy(), 23, [&] {
         m_prompting.setOptions(options());
-        out = m_prompting.choose(page->buffer(), [shown]() -> std::optional<TColor> {
+        out = m_prompting.choose(*m_host.activeBuffer(), [shown]() -> std::optional<TColor> {
             const std::optional<QColor> colour = shown->askColour(Qt::black);
             return colour ? std::optional<TColor>(fromQColor(*colour)) : std::nullopt;
         });
     });
     applyEdit(out.editStart, out.editEnd);
     sync(false);
-    page->editor()->setFocus();
+    editor->setFocus();
 }
 
 void PromptingCommands::applyEdit(int start, int end)
 {
     if (start < 0 || end < start)
         return;
-    m_form.FormatTags(start, end);
+    m_host.FormatTags(start, end);
 }
 
 void PromptingCommands::moveSelection(int rows)
@@ -232,19 +237,18 @@ void PromptingCommands::sync(bool opened)
             list(which)->hide();
     }
     TPromptList *shown = list(visible);
-    TDocumentPage *page = m_form.activePage();
-    if (!shown || !page)
+    if (!shown || !m_host.activeEditor())
         return;
     if (opened || shown->isHidden()) {
-        fill(shown, visible, page);
-        placeList(shown, page);
+        fill(shown, visible);
+        placeList(shown);
         shown->show();
         shown->raise();
     }
     shown->setSelectedRow(m_prompting.selection());
 }
 
-void PromptingCommands::fill(TPromptList *list, PromptList which, TDocumentPage *page)
+void PromptingCommands::fill(TPromptList *list, PromptList which)
 {
     if (which == PromptList::Font && !m_fontsLoaded) {
         // Families installed by several foundries come as "Name [foundry]"; a page names the family only.
@@ -259,8 +263,8 @@ void PromptingCommands::fill(TPromptList *list, PromptList which, TDocumentPage 
         m_fontsLoaded = true;
     }
     if (which == PromptList::Style) {
-        const QString folder = page->isUntitled() ? QString() : QFileInfo(page->fileName()).absolutePath();
-        m_prompting.setStyleNames(StyleLists::rebuild(page->buffer(), folder).list);
+        m_prompting.setStyleNames(
+            StyleLists::rebuild(*m_host.activeBuffer(), m_host.activeDocument()->folder()).list);
     }
     const QStringList items = m_prompting.items(which);
     if (which == PromptList::Tag) {
@@ -268,7 +272,7 @@ void PromptingCommands::fill(TPromptList *list, PromptList which, TDocumentPage 
         if (list->count() == items.size())
             return;
         QList<QByteArray> images;
-        const TagDatabase &tags = m_form.tagDatabase();
+        const TagDatabase &tags = m_host.tagDatabase();
         for (int i = 0; i < items.size(); ++i)
             images.append(tags.tag(i) ? tags.tag(i)->image : QByteArray());
         list->setEntries(items, images);
@@ -277,10 +281,10 @@ void PromptingCommands::fill(TPromptList *list, PromptList which, TDocumentPage 
     list->setEntries(items);
 }
 
-void PromptingCommands::placeList(TPromptList *list, TDocumentPage *page)
+void PromptingCommands::placeList(TPromptList *list)
 {
-    TSourceEditor *editor = page->editor();
-    const EditorBuffer &buffer = page->buffer();
+    TSourceEditor *editor = m_host.activeEditor();
+    const EditorBuffer &buffer = *m_host.activeBuffer();
     const long byte = buffer.bytePosition(buffer.selStart());
     const int x = int(editor->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, byte));
     const int y = int(editor->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, byte));
@@ -288,7 +292,8 @@ void PromptingCommands::placeList(TPromptList *list, TDocumentPage *page)
         = editor->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(byte));
     const int lineHeight
         = int(editor->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, static_cast<unsigned long>(line)));
-    const QPoint caret = editor->viewport()->mapTo(&m_form, QPoint(x, y));
+    QWidget *window = m_host.dialogParent();
+    const QPoint caret = editor->viewport()->mapTo(window, QPoint(x, y));
 
     const QSize size = list->preferredSize();
     list->resize(size);
@@ -296,9 +301,8 @@ void PromptingCommands::placeList(TPromptList *list, TDocumentPage *page)
     int top = caret.y() + lineHeight;
     // Kept inside the window: past its right edge the list moves left and above the line; past the area
     // above the status bar (and any bottom dock) it moves above the line.
-    const int right = m_form.width();
-    QWidget *central = m_form.centralWidget();
-    const int bottom = central ? central->geometry().bottom() + 1 : m_form.height();
+    const int right = window->width();
+    const int bottom = m_host.pageArea().bottom() + 1;
     if (left + size.width() > right) {
         left = right - size.width();
         top -= size.height() + lineHeight;
@@ -310,7 +314,7 @@ void PromptingCommands::placeList(TPromptList *list, TDocumentPage *page)
 
 QLabel *PromptingCommands::tickerPanel() const
 {
-    return m_form.statusBar()->findChild<QLabel *>(QStringLiteral("StatusPanel5"));
+    return m_host.statusPanel(5);
 }
 
 void PromptingCommands::startTicker(const QString &structure)

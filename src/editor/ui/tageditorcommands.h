@@ -7,8 +7,8 @@
 #include <QObject>
 #include <QPointer>
 
-class QAction;
-class TMainForm;
+class EditorHost;
+class PromptingCommands;
 class TSourceEditor;
 
 // The current-tag editor and the tag parts of the editor's click handler: loading a tag into the left
@@ -19,13 +19,13 @@ class TagEditorCommands : public QObject
 {
     Q_OBJECT
 public:
-    explicit TagEditorCommands(TMainForm &form);
+    TagEditorCommands(EditorHost &host, PromptingCommands &prompting);
     ~TagEditorCommands() override;
 
     // The left pane's page; the pane owns it.
     TTagEditorPage *createPage();
     // "&Edit Tag" in the editor's context menu, and the menu's enabling when it opens.
-    void createActions();
+    void connectActions();
     // Runs the click handler on every mouse press and release in editor.
     void watchEditor(TSourceEditor *editor);
 
@@ -54,9 +54,9 @@ private:
     void setEditedRowValue(const QString &value);
     void boxCommitted(TTagEditorPage::Box box, bool typed);
 
-    TMainForm &m_form;
+    EditorHost &m_host;
+    PromptingCommands &m_prompting;
     QPointer<TTagEditorPage> m_page;
-    QAction *m_editTagAction = nullptr;
     CurrentTag::LoadedTag m_tag;
     int m_editedRow = -1;
 };

@@ -183,3 +183,33 @@ void SettingsStore::writeFirstStartDefaults(QSize screen)
     settings->endGroup();
     settings->sync();
 }
+
+QVariant SettingsStore::read(const SettingName &setting) const
+{
+    return read(*setting.key, setting.valueName(), setting.root);
+}
+
+QString SettingsStore::readString(const SettingName &setting) const
+{
+    return readString(*setting.key, setting.valueName(), setting.root);
+}
+
+int SettingsStore::readInteger(const SettingName &setting) const
+{
+    return readInteger(*setting.key, setting.valueName(), setting.root);
+}
+
+bool SettingsStore::readBool(const SettingName &setting) const
+{
+    return readBool(*setting.key, setting.valueName(), setting.root);
+}
+
+bool SettingsStore::hasValue(const SettingName &setting) const
+{
+    return hasValue(*setting.key, setting.valueName(), setting.root);
+}
+
+void SettingsStore::write(const SettingName &setting, const QVariant &value)
+{
+    write(*setting.key, setting.valueName(), value, setting.root);
+}

@@ -1,34 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tageditorcommands.h"
 
+#include "base/errorguard.h"
+#include "base/productstrings.h"
+#include "base/programfolder.h"
+#include "base/prompter.h"
+#include "base/settingsstore.h"
+#include "editor/editorsettings.h"
+#include "editor/tagdatabase.h"
+#include "editor/ui/editorhost.h"
+
 #include "promptingcommands.h"
 
-#include "app/programfolder.h"
-#include "app/prompter.h"
-#include "documentcommands.h"
-#include "documentpage.h"
 #include "editor/stylelist.h"
 #include "editor/tagcommands.h"
 #include "editor/ui/colouringview.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
-#include "mainform.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QCursor>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QTabWidget>
 #include <QTimer>
 #include <QToolTip>
 
 using namespace CurrentTag;
+using ActionTable::MenuId;
 
-TagEditorCommands::TagEditorCommands(TMainForm &form)
-    : m_form(form)
+TagEditorCommands::TagEditorCommands(EditorHost &host, PromptingCommands &prompting)
+    : m_host(host)
+    , m_prompting(prompting)
 { }
 
 TagEditorCommands::~TagEditorCommands() = default;
@@ -44,18 +48,10 @@ TTagEditorPage *TagEditorCommands::createPage()
     return m_page;
 }
 
-void TagEditorCommands::createActions()
+void TagEditorCommands::connectActions()
 {
-    QMenu *popup = m_form.htmlPopup();
-    m_editTagAction = new QAction(QStringLiteral("&Edit Tag"), &m_form);
-    m_editTagAction->setObjectName(QStringLiteral("EditTag1"));
-    connect(m_editTagAction, &QAction::triggered, this, [this] { EditTag1Click(true); });
-    // Beside "Edit in Wizard...", which works on the same selection.
-    QAction *wizard = m_form.action(QStringLiteral("EditinDialog1"));
-    QAction *before = wizard && popup->actions().contains(wizard) ? wizard : nullptr;
-    popup->insertSeparator(before);
-    popup->insertAction(before, m_editTagAction);
-    connect(popup, &QMenu::aboutToShow, this, &TagEditorCommands::HTMLPopupPopup);
+    connect(m_host.action(ActionId::EditTag1), &QAction::triggered, this, [this] { EditTag1Click(true); });
+    connect(m_host.menu(MenuId::HTMLPopup), &QMenu::aboutToShow, this, &TagEditorCommands::HTMLPopupPopup);
 }
 
 void TagEditorCommands::watchEditor(TSourceEditor *editor)
@@ -93,23 +89,23 @@ void TagEditorCommands::showTag(const LoadedTag &tag)
 
 void TagEditorCommands::EditTag1Click(bool fromContextMenu)
 {
-    TDocumentPage *page = m_form.activePage();
-    if (!page || page->buffer().selLength() == 0 || m_form.isColouringRunning())
+    EditorBuffer *buffer = m_host.activeBuffer();
+    if (!buffer || buffer->selLength() == 0)
         return;
-    LoadResult result = loadSelection(page->buffer(), m_form.tagDatabase());
+    LoadResult result = loadSelection(*buffer, m_host.tagDatabase());
     switch (result.check) {
     case SelectionCheck::Empty:
         return;
     case SelectionCheck::NotWholeTag:
-        m_form.prompter().inform(warningCaption(), notWholeTagMessage(), PromptIcon::Information);
+        m_host.prompter().inform(warningCaption(), notWholeTagMessage(), PromptIcon::Information);
         return;
     case SelectionCheck::ClosingTag:
-        m_form.prompter().inform(warningCaption(), closingTagMessage(), PromptIcon::Information);
+        m_host.prompter().inform(warningCaption(), closingTagMessage(), PromptIcon::Information);
         return;
     case SelectionCheck::WholeTag:
         break;
     }
-    result.tag.pageId = page->undoId();
+    result.tag.pageId = m_host.activeDocument()->id();
     showTag(result.tag);
     if (fromContextMenu)
         CurrentTagEditor1Click();
@@ -126,7 +122,7 @@ void TagEditorCommands::TagEditorClick()
     Row &current = m_tag.rows[row];
     const EditValue edit = unquoted(current.value);
     const QStringList values = m_tag.record >= 0
-        ? attributeValues(m_form.tagDatabase(), current.attribute, m_tag.name)
+        ? attributeValues(m_host.tagDatabase(), current.attribute, m_tag.name)
         : QStringList();
 
     QComboBox *valueCombo = m_page->valueCombo();
@@ -142,10 +138,8 @@ void TagEditorCommands::TagEditorClick()
         m_page->showBox(Box::Color);
         break;
     case ValueKind::Styles:
-        if (TDocumentPage *page = m_form.activePage()) {
-            const QString folder
-                = page->isUntitled() ? QString() : QFileInfo(page->fileName()).absolutePath();
-            m_page->setStyleClasses(StyleLists::rebuild(page->buffer(), folder).list);
+        if (EditorBuffer *buffer = m_host.activeBuffer()) {
+            m_page->setStyleClasses(StyleLists::rebuild(*buffer, m_host.activeDocument()->folder()).list);
         }
         m_page->setBoxText(Box::FontStyle, edit.text);
         m_page->showBox(Box::FontStyle);
@@ -208,7 +202,7 @@ void TagEditorCommands::ColorComboChange()
         return;
     const QString text = m_page->colorCombo()->currentText().trimmed();
     // An emptied box takes the attribute out, as an emptied value box does.
-    const QString value = text.isEmpty() ? QString() : colourValue(text, m_form.editorSettings().names);
+    const QString value = text.isEmpty() ? QString() : colourValue(text, m_host.editorSettings().names);
     // The box names the colour (beside its swatch); the row shows what is written into the tag.
     m_page->setBoxText(TTagEditorPage::Box::Color, value.isEmpty() ? QString() : colourBoxText(value));
     setEditedRowValue(value);
@@ -236,67 +230,60 @@ void TagEditorCommands::ApplyClick()
 {
     // Text still being typed into a box counts, whichever way Apply was reached.
     m_page->commitTypedText();
-    if (!m_tag.isLoaded() || m_tag.rows.isEmpty() || m_form.editorBusy().isSet())
+    if (!m_tag.isLoaded() || m_tag.rows.isEmpty() || m_host.editorBusy().isSet())
         return;
-    TDocumentPage *page = nullptr;
-    for (int i = 0; i < m_form.pageCount() && !page; ++i) {
-        if (m_form.page(i)->undoId() == m_tag.pageId)
-            page = m_form.page(i);
-    }
-    if (!page) {
-        m_form.prompter().inform(warningCaption(), pageClosedMessage(), PromptIcon::Information);
+    // Apply writes into the tag's own page, which may no longer be the active one.
+    if (!m_host.activateDocument(m_tag.pageId)) {
+        m_host.prompter().inform(warningCaption(), pageClosedMessage(), PromptIcon::Information);
         return;
     }
-    if (page != m_form.activePage())
-        m_form.documents().activate(page);
-    if (checkApply(page->buffer(), m_tag) == ApplyStatus::TagMoved) {
-        m_form.prompter().inform(warningCaption(), tagMovedMessage(), PromptIcon::Information);
+    EditorBuffer &buffer = *m_host.activeBuffer();
+    if (checkApply(buffer, m_tag) == ApplyStatus::TagMoved) {
+        m_host.prompter().inform(warningCaption(), tagMovedMessage(), PromptIcon::Information);
         return;
     }
-    m_form.recordUndoStep(QStringLiteral("Edit Tag"));
+    m_host.recordUndoStep(QStringLiteral("Edit Tag"));
     ApplyResult result;
     {
-        const EditorBusy::Hold hold(m_form.editorBusy());
-        result = applyTag(page->buffer(), m_tag, m_form.editorSettings().upper);
+        const EditorBusy::Hold hold(m_host.editorBusy());
+        result = applyTag(buffer, m_tag, m_host.editorSettings().upper);
     }
     if (result.status != ApplyStatus::Applied)
         return;
-    m_form.FormatTags(result.start, result.end);
-    m_form.markModified();
+    m_host.FormatTags(result.start, result.end);
+    m_host.markModified();
 }
 
 void TagEditorCommands::HTMLSourceMouseUp(bool release)
 {
-    m_form.prompting().hideLists();
-    TDocumentPage *page = m_form.activePage();
-    if (!page)
+    m_prompting.hideLists();
+    TSourceEditor *editor = m_host.activeEditor();
+    if (!editor)
         return;
-    TSourceEditor *editor = page->editor();
     editor->setToolTip(QString());
     if (!release)
         QToolTip::hideText();
 
     // The insertion colour needs no setting after a click: the colouring engine colours typed text from
     // what surrounds it.
-    m_form.updateEditMenu();
+    m_host.updateEditMenu();
 
-    EditorBuffer &buffer = page->buffer();
+    EditorBuffer &buffer = *m_host.activeBuffer();
     const int caret = buffer.selStart();
     if (caret <= 0)
         return; // no character before the caret: not inside a tag
     using Colouring::Class;
-    const Class before = page->colouring()->classAt(caret - 1);
-    const EditorSettings &settings = m_form.editorSettings();
-    const TagDatabase &database = m_form.tagDatabase();
+    const Class before = m_host.activeColouring()->classAt(caret - 1);
+    const EditorSettings &settings = m_host.editorSettings();
+    const TagDatabase &database = m_host.tagDatabase();
 
-    if (settings.tagEdit && before != Class::Text && before != Class::Entity && before != Class::Comment
-        && !m_form.isColouringRunning()) {
+    if (settings.tagEdit && before != Class::Text && before != Class::Entity && before != Class::Comment) {
         if (const std::optional<Span> span = startTagAround(buffer, caret)) {
             const QString text = buffer.textRange(span->start, span->start + span->length);
             // A click never asks anything: a tag that cannot be edited is simply not loaded.
             if (checkSelection(text) == SelectionCheck::WholeTag) {
                 LoadedTag tag = loadTag(text, span->start, database);
-                tag.pageId = page->undoId();
+                tag.pageId = m_host.activeDocument()->id();
                 showTag(tag);
             }
         }
@@ -314,25 +301,16 @@ void TagEditorCommands::HTMLSourceMouseUp(bool release)
 
 void TagEditorCommands::HTMLPopupPopup()
 {
-    m_form.updateEditMenu();
-    TDocumentPage *page = m_form.activePage();
-    const QString selected = page ? page->buffer().selText() : QString();
-    const bool editable = isWholeStartTag(selected) && !m_form.isColouringRunning();
-    m_editTagAction->setEnabled(editable);
-    if (QAction *wizard = m_form.action(QStringLiteral("EditinDialog1"))) {
-        const QString wizards = ProgramFolder::find(QStringLiteral("Wizards"));
-        wizard->setEnabled(editable && hasWizard(selected, wizards));
-    }
-    for (QAction *item : m_form.htmlPopup()->actions()) {
-        if (item->text() == QStringLiteral("&Add as Code Section"))
-            item->setEnabled(!selected.isEmpty());
-    }
+    m_host.updateEditMenu();
+    const EditorBuffer *buffer = m_host.activeBuffer();
+    const QString selected = buffer ? buffer->selText() : QString();
+    const bool editable = isWholeStartTag(selected);
+    m_host.action(ActionId::EditTag1)->setEnabled(editable);
+    const QString wizards = ProgramFolder::findEntry(m_host.programFolder(), QStringLiteral("Wizards"));
+    m_host.action(ActionId::EditinDialog1)->setEnabled(editable && hasWizard(selected, wizards));
 }
 
 void TagEditorCommands::CurrentTagEditor1Click()
 {
-    if (auto *pages = m_form.findChild<QTabWidget *>(QStringLiteral("ToolPages")))
-        pages->setCurrentWidget(m_page);
-    if (QAction *item = m_form.action(QStringLiteral("CurrentTagEditor1")))
-        item->setChecked(true);
+    m_host.showTagEditorPage();
 }

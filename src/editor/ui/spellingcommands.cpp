@@ -1,23 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "spellingcommands.h"
 
-#include "app/productstrings.h"
-#include "app/prompter.h"
-#include "documentpage.h"
+#include "base/errorguard.h"
+#include "base/productstrings.h"
+#include "base/programfolder.h"
+#include "base/prompter.h"
+#include "base/settingsstore.h"
+#include "editor/editorsettings.h"
+#include "editor/tagdatabase.h"
+#include "editor/ui/editorhost.h"
+
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
 #include "editor/ui/spelldialog.h"
-#include "mainform.h"
 
 #include <QLocale>
 
-SpellingCommands::SpellingCommands(TMainForm &form)
-    : m_form(form)
+SpellingCommands::SpellingCommands(EditorHost &host)
+    : m_host(host)
     , m_folders(Spelling::standardDictionaryFolders())
     , m_localeName(QLocale::system().name())
 { }
 
 SpellingCommands::~SpellingCommands() = default;
+
+void SpellingCommands::connectActions()
+{
+    connect(
+        m_host.action(ActionId::CheckSpelling), &QAction::triggered, this, &SpellingCommands::SpellingClick);
+}
 
 void SpellingCommands::setDictionarySearch(const QStringList &folders, const QString &localeName)
 {
@@ -32,24 +43,23 @@ bool SpellingCommands::openChecker()
         return true;
     QString error;
     m_checker = SpellChecker::openFor(
-        m_folders, m_localeName, Spelling::personalWordListPath(m_form.settings().userFile()), &error);
+        m_folders, m_localeName, Spelling::personalWordListPath(m_host.settings().userFile()), &error);
     if (!m_checker)
-        m_form.prompter().inform(Product::caption(), error, PromptIcon::Stop);
+        m_host.prompter().inform(Product::caption(), error, PromptIcon::Stop);
     return bool(m_checker);
 }
 
 void SpellingCommands::SpellingClick()
 {
-    TDocumentPage *page = m_form.activePage();
-    if (!page || m_form.editorBusy().isSet() || !openChecker())
+    TSourceEditor *editor = m_host.activeEditor();
+    if (!editor || m_host.editorBusy().isSet() || !openChecker())
         return;
-    EditorBuffer &buffer = page->buffer();
-    TSourceEditor *editor = page->editor();
-    TSpellDialogAnswers dialog(&m_form);
+    EditorBuffer &buffer = *m_host.activeBuffer();
+    TSpellDialogAnswers dialog(m_host.dialogParent());
 
     Spelling::CheckHooks hooks;
     // All the check's changes are one undo step, recorded before the first of them.
-    hooks.beforeFirstChange = [this] { m_form.recordUndoStep(QStringLiteral("Check Spelling")); };
+    hooks.beforeFirstChange = [this] { m_host.recordUndoStep(QStringLiteral("Check Spelling")); };
     hooks.showWord = [&](const Spelling::Word &word) {
         const long start = buffer.bytePosition(word.start);
         const long end = buffer.bytePosition(word.end());
@@ -63,7 +73,7 @@ void SpellingCommands::SpellingClick()
         dialog.setWordRect(QRect(topLeft, QSize(std::max(right - x, 1), height)));
     };
     hooks.addFailed = [this](const QString &word, const QString &error) {
-        m_form.prompter().inform(Product::caption(),
+        m_host.prompter().inform(Product::caption(),
             QStringLiteral("\"%1\" could not be saved in your personal word list, so it is accepted only "
                            "until the program ends.\n\n%2")
                 .arg(word, error),
@@ -74,12 +84,12 @@ void SpellingCommands::SpellingClick()
     const Spelling::CheckResult result = Spelling::checkSpelling(
         buffer, *m_checker, m_answers ? *m_answers : static_cast<Spelling::Answers &>(dialog), hooks);
     if (result.replacements > 0) {
-        m_form.FormatTags(0, buffer.length());
-        m_form.markModified();
-        m_form.prompter().inform(Product::caption(), QStringLiteral("Spell Check Complete. Updating text."),
+        m_host.FormatTags(0, buffer.length());
+        m_host.markModified();
+        m_host.prompter().inform(Product::caption(), QStringLiteral("Spell Check Complete. Updating text."),
             PromptIcon::Information);
     } else {
-        m_form.prompter().inform(Product::caption(),
+        m_host.prompter().inform(Product::caption(),
             QStringLiteral("Spell Check Complete. No errors were found."), PromptIcon::Information);
     }
     if (editor->isVisible())

@@ -1,18 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QObject>
 #include <QString>
 
+class EditorHost;
+class PromptingCommands;
 class QKeyEvent;
-class QMenu;
-class TMainForm;
+class TSourceEditor;
 
-// The typing aids of the editor's key handler: the typing burst that groups keys into one undo step, the
-// tag written on Enter, and the preview refresh on Enter. Prompting runs between the burst and Enter.
-class TypingAids
+// The editor's key handler and its typing aids: the typing burst that groups keys into one undo step,
+// prompting (which may swallow the key), the tag written on Enter, and the preview refresh on Enter.
+// Owned by the main window.
+class TypingAids : public QObject
 {
+    Q_OBJECT
 public:
-    explicit TypingAids(TMainForm &form);
+    TypingAids(EditorHost &host, PromptingCommands &prompting);
+
+    // The "On Return" submenu of the editor's context menu.
+    void connectActions();
+    // Runs the key handler for every key pressed in editor, before the editor inserts it.
+    void watchEditor(TSourceEditor *editor);
 
     // Before a key reaches the editor: opens or continues the typing burst for keys that edit the text.
     void startBurst(const QKeyEvent &key);
@@ -29,17 +38,18 @@ public:
     // The tag Enter writes for the current on-return tag and letter case; empty for none.
     static QString returnTag(const QString &onReturn, bool upper);
 
-    // The "On Return" submenu of the editor's context menu.
-    QMenu *onReturnMenu() const { return m_onReturnMenu; }
     void OnReturn1Click();
     void br1Click();
     void p1Click();
     void Nothing1Click();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void burst();
 
-    TMainForm &m_form;
+    EditorHost &m_host;
+    PromptingCommands &m_prompting;
     QString m_onReturn;
-    QMenu *m_onReturnMenu = nullptr;
 };

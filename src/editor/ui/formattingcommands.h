@@ -7,27 +7,29 @@
 
 #include <functional>
 
+class EditorHost;
 class QAction;
 class QComboBox;
-class QMenu;
+class QToolBar;
 class QToolButton;
+class QWidget;
 class SourceBuffer;
 class TColourButton;
-class TMainForm;
 
 // The commands that write markup around the selection or change it whole: the Format and Insert menus,
 // Strip Tags and Change Case of the Edit menu, and the formatting toolbar's boxes and buttons. The logic is
-// TagCommands'; this unit records the undo step, runs it and applies its result. Owned by the main window.
+// TagCommands'; this unit records the undo step, runs it and applies its result. Owned by the main window,
+// which builds the menus and buttons from the action table.
 class FormattingCommands : public QObject
 {
     Q_OBJECT
 public:
-    explicit FormattingCommands(TMainForm &form);
+    explicit FormattingCommands(EditorHost &host);
 
-    // Creates the actions of the command table; the main window's menus and toolbars then use them.
-    void createActions();
-    void createMenus();
-    void createToolbarControls();
+    // Connects the command table's actions; before the toolbars are made.
+    void connectActions();
+    // The formatting and HTML toolbars' boxes and drop-down buttons.
+    QWidget *toolWidget(ActionTable::ToolWidget which, QToolBar *bar);
     // Fills the font and style boxes (start-up and after the style list changes).
     void fillBoxes(const QStringList &styleClasses = {});
 
@@ -42,14 +44,17 @@ private:
     // Records the undo step (when named), runs the edit guarded and applies its result.
     void run(const QString &undoStep, const Edit &edit);
     void runCommand(const TagCommands::TagCommand &command);
+    void connectSpecial(ActionId id, QAction *action);
+    QComboBox *makeBox(QToolBar *bar, const char *name, int width, const char *step,
+        const std::function<std::optional<TagCommands::WrapTags>(int, const QString &)> &tags);
+    QToolButton *makeSmileyButton(QToolBar *bar);
     void StandardTagsClick();
     void StripTagsClick();
     void DateTimeClick(TagCommands::DateTimeMode mode);
     void SmileyClick(const QString &caption, bool fromButton);
     TagCommands::TagStyle style() const;
-    QMenu *menuAt(const QString &path);
 
-    TMainForm &m_form;
+    EditorHost &m_host;
     TagCommands::FormattingState m_state;
     TColourButton *m_colourButton = nullptr;
     QToolButton *m_dateTimeButton = nullptr;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "icons.h"
+#include "base/ui/icons.h"
 
 #include <QFont>
 #include <QGuiApplication>

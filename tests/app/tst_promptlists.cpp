@@ -2,8 +2,8 @@
 #include "app/installcheck.h"
 #include "app/ui/documentpage.h"
 #include "app/ui/mainform.h"
-#include "app/ui/promptingcommands.h"
 #include "editor/ui/editorbuffer.h"
+#include "editor/ui/promptingcommands.h"
 #include "editor/ui/promptlist.h"
 #include "editor/ui/sourceeditor.h"
 #include "formwindow.h"
@@ -49,7 +49,7 @@ struct Window : FormWindow
                 QTest::keyClicks(form->htmlSource(), QString(c));
         }
     }
-    TPromptList *list(PromptList which) const { return form->prompting().list(which); }
+    TPromptList *list(PromptList which) const { return form->commands().prompting.list(which); }
     // The one list on screen, or null.
     TPromptList *shownList() const
     {
@@ -158,7 +158,7 @@ void TestPromptingWindow::tableFromNameToEndTag()
     QCOMPARE(w.text().mid(lineStart, 28), cased("<table align=center></table>"));
     QCOMPARE(w.caret(), lineStart + 20);
     QVERIFY(w.ticker().isEmpty());
-    QVERIFY(!w.form->prompting().tagStructureTimer()->isActive());
+    QVERIFY(!w.form->commands().prompting.tagStructureTimer()->isActive());
     w.typeKeys(QStringLiteral("1"));
     QCOMPARE(w.text().mid(lineStart, 29), cased("<table align=center>1</table>"));
 
@@ -167,11 +167,11 @@ void TestPromptingWindow::tableFromNameToEndTag()
     QCOMPARE(w.text().mid(lineStart + 21, 4), cased("<td "));
     QCOMPARE(w.shownList(), w.list(PromptList::Property));
     // The ticker in the status bar names the tag and its attributes and scrolls when its timer fires.
-    QVERIFY(w.form->prompting().tagStructureTimer()->isActive());
+    QVERIFY(w.form->commands().prompting.tagStructureTimer()->isActive());
     const QString ticker = w.ticker();
     QVERIFY(ticker.trimmed().startsWith(QStringLiteral("TD[")));
     QVERIFY(ticker.startsWith(u' '));
-    w.form->prompting().TagStructureTimerTimer();
+    w.form->commands().prompting.TagStructureTimerTimer();
     QCOMPARE(w.ticker(), ticker.mid(1) + ticker.at(0));
 }
 
@@ -180,7 +180,7 @@ void TestPromptingWindow::colourListAndMoreColors()
     Window w(false);
     const int lineStart = w.caret();
     int asked = 0;
-    w.form->prompting().setColorChooser([&](QColor) {
+    w.form->commands().prompting.setColorChooser([&](QColor) {
         ++asked;
         return std::optional<QColor>(QColor(0x12, 0x34, 0x56));
     });
@@ -226,7 +226,7 @@ void TestPromptingWindow::backspaceEscapeAndTheCaret()
     w.typeKeys(QStringLiteral("<tabx"));
     QCOMPARE(w.list(PromptList::Tag)->selectedRow(), -1);
     w.typeKeys(QStringLiteral("\b"));
-    QCOMPARE(w.form->prompting().prompting().prefix(), QStringLiteral("tab"));
+    QCOMPARE(w.form->commands().prompting.prompting().prefix(), QStringLiteral("tab"));
     QCOMPARE(w.selected(PromptList::Tag), QStringLiteral("TABLE"));
     QCOMPARE(w.text().mid(lineStart, 6), QStringLiteral("<tab\r\n"));
 
@@ -252,7 +252,7 @@ void TestPromptingWindow::backspaceEscapeAndTheCaret()
     // Another click hides the lists from outside (the editor's click handler calls this).
     w.typeKeys(QStringLiteral("<"));
     QVERIFY(w.shownList());
-    w.form->prompting().hideLists();
+    w.form->commands().prompting.hideLists();
     QCOMPARE(w.shownList(), nullptr);
 }
 
@@ -266,4 +266,4 @@ void TestPromptingWindow::promptingOffOffersNothing()
 }
 
 QTEST_MAIN(TestPromptingWindow)
-#include "tst_prompting.moc"
+#include "tst_promptlists.moc"
