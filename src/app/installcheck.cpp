@@ -69,8 +69,8 @@ QString defaultTemplate()
 
 void seedTemplate(SettingsStore &settings)
 {
-    if (settings.readString(Keys::Template, QStringLiteral("Template")) == u"CreateNewTemplate")
-        settings.writeString(Keys::Template, QStringLiteral("Template"), defaultTemplate());
+    if (settings.readString(Settings::Template) == u"CreateNewTemplate")
+        settings.write(Settings::Template, defaultTemplate());
 }
 
 } // namespace InstallCheck

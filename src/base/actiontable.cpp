@@ -373,15 +373,6 @@ std::span<const ActionRow> rows()
     return table;
 }
 
-std::optional<ActionId> idOf(QStringView name)
-{
-    for (const ActionRow &r : table) {
-        if (name == QStringView(r.objectName))
-            return r.id;
-    }
-    return std::nullopt;
-}
-
 QString objectName(ActionId id)
 {
     return string(row(id).objectName);

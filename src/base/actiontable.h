@@ -171,7 +171,6 @@ struct ActionRow
 // The row of an action; rows stand in ActionId order.
 const ActionRow &row(ActionId id);
 std::span<const ActionRow> rows();
-std::optional<ActionId> idOf(QStringView objectName);
 QString objectName(ActionId id);
 QString text(ActionId id);
 // The keys, first the main one; empty for none.

@@ -200,15 +200,6 @@ const TagCommand *findCommand(ActionId action)
     return nullptr;
 }
 
-const TagCommand *findCommand(const QString &objectName)
-{
-    for (const TagCommand &command : tagCommands()) {
-        if (command.objectName == objectName)
-            return &command;
-    }
-    return nullptr;
-}
-
 QString colourValue(TColor colour, const TagStyle &style)
 {
     const QString name = ColorToStr(colour);

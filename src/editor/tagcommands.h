@@ -95,9 +95,8 @@ struct TagCommand
 };
 
 const QList<TagCommand> &tagCommands();
-// The command of that action or with that object name, or null.
+// The command of that action, or null.
 const TagCommand *findCommand(ActionId action);
-const TagCommand *findCommand(const QString &objectName);
 
 // ---- Colours -----------------------------------------------------------------------------------------
 

@@ -528,7 +528,7 @@ void DocumentCommands::Close1Click()
         return;
     TDocumentPage *page = activePage();
     const int index = FilePages->indexOf(page);
-    m_host.removeUndoRecords(page->undoId());
+    Q_EMIT pageClosing(page->undoId());
     m_changingPages = true;
     FilePages->removeTab(index);
     delete page;
@@ -556,7 +556,7 @@ void DocumentCommands::FilePagesChange()
 {
     runGuarded(m_host.prompter(), m_host.editorBusy(), 47, [this] {
         TDocumentPage *page = activePage();
-        m_host.endTypingBurst();
+        Q_EMIT pageChanging();
         m_host.setHTMLSource(page);
         if (!page)
             return;

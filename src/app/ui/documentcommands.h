@@ -78,6 +78,12 @@ public:
     void DocTitleExit();
     void BackColorColorChange(TColor color);
 
+Q_SIGNALS:
+    // A page is about to close: what the undo list holds of it goes.
+    void pageClosing(DocumentId page);
+    // The page change has begun: a typing burst ends with it.
+    void pageChanging();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -21,9 +21,6 @@ public:
     virtual void updateCaption() = 0;
     virtual void markSaved() = 0;
     virtual void rebuildStyleList() = 0;
-    // The undo list forgets a closed page, and ends a typing burst on a page change.
-    virtual void removeUndoRecords(DocumentId page) = 0;
-    virtual void endTypingBurst() = 0;
     // Start-up is complete once the hints reach the status bar; until then nothing takes the focus.
     virtual bool startupComplete() const = 0;
 

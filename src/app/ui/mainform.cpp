@@ -9,41 +9,35 @@
 #include "base/ui/actionset.h"
 #include "base/ui/icons.h"
 #include "colorbox.h"
-#include "documentcommands.h"
 #include "documentpage.h"
 #include "dropcommands.h"
-#include "editor/stylelist.h"
 #include "editor/ui/colouringview.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/formattingcommands.h"
 #include "editor/ui/promptingcommands.h"
 #include "editor/ui/searchcommands.h"
 #include "editor/ui/sourceeditor.h"
-#include "editor/ui/spellingcommands.h"
 #include "editor/ui/tageditorcommands.h"
 #include "editor/ui/typingaids.h"
+#include "leftpane.h"
 #include "qtprompter.h"
 #include "site/ui/sitecommands.h"
 #include "splashform.h"
-#include "undocommands.h"
+#include "statuspanels.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDockWidget>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProgressBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QToolBar>
-#include <QTreeWidget>
 
 using ActionTable::MenuId;
 using ActionTable::ToolbarId;
@@ -85,13 +79,17 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     QTabWidget *pages = m_documents->createPageControl(this);
     setCentralWidget(pages);
     connect(pages, &QTabWidget::currentChanged, &m_events, &EditorEvents::activePageChanged);
+    connect(
+        m_documents.get(), &DocumentCommands::pageClosing, m_undo.get(), &UndoCommands::removePageRecords);
+    connect(m_documents.get(), &DocumentCommands::pageChanging, m_undo.get(), &UndoCommands::endTypingBurst);
 
     for (MenuId id : ActionTable::menuBar())
         menuBar()->addMenu(m_actions->menu(id));
     connectActions();
     createToolbars();
-    createLeftPane();
-    createStatusBar();
+    m_leftPane = new LeftPane(this, *m_actions, m_site->createPane(), m_tagEditor->createPage());
+    m_statusPanels = std::make_unique<StatusPanels>(statusBar());
+    m_undo->setTypingImages(m_statusPanels->typingImage(), m_statusPanels->noTypingImage());
     // A site file dropped on the editor replaces the open site, which may have changes to save first.
     m_drops->setOpenSite(
         [this](const QString &path) { return m_site->askSaveSite() && m_site->openSiteFile(path); });
@@ -104,16 +102,6 @@ MainCommands TMainForm::commands() const
 {
     return { *m_documents, *m_undo, *m_formatting, *m_search, *m_spelling, *m_prompting, *m_typing,
         *m_tagEditor, *m_drops, *m_site };
-}
-
-QAction *TMainForm::action(ActionId id) const
-{
-    return m_actions->action(id);
-}
-
-QMenu *TMainForm::menu(MenuId id) const
-{
-    return m_actions->menu(id);
 }
 
 QToolBar *TMainForm::makeToolbar(ToolbarId id, QWidget *parent)
@@ -132,9 +120,6 @@ void TMainForm::connectActions()
     on(ActionId::About1, &TMainForm::About1Click);
     connect(menu(MenuId::Edit), &QMenu::aboutToShow, this, &TMainForm::updateEditMenu);
     connect(menu(MenuId::HTMLPopup), &QMenu::aboutToShow, this, &TMainForm::updateEditMenu);
-    for (int i = 0; i < int(std::size(leftPaneItems)); ++i)
-        connect(action(leftPaneItems[i]), &QAction::triggered, this,
-            [this, i] { ToolPages->setCurrentIndex(i); });
 
     m_documents->connectActions();
     m_undo->connectActions();
@@ -162,123 +147,24 @@ QWidget *TMainForm::toolWidget(ToolWidget which, QToolBar *bar)
 void TMainForm::createToolbars()
 {
     const auto provider = [this](ToolWidget which, QToolBar *bar) { return toolWidget(which, bar); };
-    QList<QToolBar *> bars;
-    for (ToolbarId id :
-        { ToolbarId::Standard, ToolbarId::Document, ToolbarId::Formatting, ToolbarId::HTML }) {
-        QToolBar *bar = m_actions->makeToolbar(id, this, provider);
-        QAction *item = action(ActionTable::toolbar(id).toggle);
-        connect(item, &QAction::triggered, bar, &QToolBar::setVisible);
-        // Hiding a toolbar any other way (its layout, a floating window closed) keeps the item in step.
-        connect(bar, &QToolBar::visibilityChanged, item, [this, bar, item] {
-            if (!bar->isHidden() != item->isChecked() && isVisible())
-                item->setChecked(!bar->isHidden());
-        });
-        connect(menu(MenuId::Toolbars), &QMenu::aboutToShow, item,
-            [bar, item] { item->setChecked(!bar->isHidden()); });
-        bars.append(bar);
-    }
     // Three rows: files and editing with the document's title and colour, then the formatting
     // controls, then the markup buttons.
-    addToolBar(Qt::TopToolBarArea, bars.at(0));
-    addToolBar(Qt::TopToolBarArea, bars.at(1));
+    addToolBar(Qt::TopToolBarArea, m_actions->makeToolbar(ToolbarId::Standard, this, provider));
+    addToolBar(Qt::TopToolBarArea, m_actions->makeToolbar(ToolbarId::Document, this, provider));
     addToolBarBreak(Qt::TopToolBarArea);
-    addToolBar(Qt::TopToolBarArea, bars.at(2));
+    addToolBar(Qt::TopToolBarArea, m_actions->makeToolbar(ToolbarId::Formatting, this, provider));
     addToolBarBreak(Qt::TopToolBarArea);
-    addToolBar(Qt::TopToolBarArea, bars.at(3));
-}
-
-void TMainForm::createLeftPane()
-{
-    auto *dock = new QDockWidget(QStringLiteral("Left Pane"), this);
-    dock->setObjectName(QStringLiteral("LeftPane"));
-    dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-    ToolPages = new QTabWidget(dock);
-    ToolPages->setObjectName(QStringLiteral("ToolPages"));
-    ToolPages->setTabPosition(QTabWidget::West);
-
-    // The code reuse pane's contents arrive with the code sections feature.
-    auto *codeTree = new QTreeWidget;
-    codeTree->setObjectName(QStringLiteral("CodeTree"));
-    codeTree->setHeaderHidden(true);
-    auto *snippets = new QListWidget;
-    snippets->setObjectName(QStringLiteral("SnippetList"));
-    const struct
-    {
-        QWidget *content;
-        const char *name;
-        const char *caption;
-    } pages[] = {
-        { m_site->createPane(), "SiteTreePage", "Site Management" },
-        { m_tagEditor->createPage(), "TagEditorPage", "Current Tag Editor" },
-        { codeTree, "CommonCodePage", "Common Code Reuse" },
-        { snippets, "JavascriptPage", "Javascript Snippets" },
-    };
-    for (const auto &page : pages) {
-        page.content->setProperty("pageName", QString::fromLatin1(page.name));
-        ToolPages->addTab(page.content, QString::fromLatin1(page.caption));
-    }
-    dock->setWidget(ToolPages);
-    dock->setMinimumWidth(200);
-    addDockWidget(Qt::LeftDockWidgetArea, dock);
-
-    connect(ToolPages, &QTabWidget::currentChanged, this, [this](int index) {
-        // PageControl1Change: the View menu's radio item follows the page shown.
-        if (index >= 0 && index < int(std::size(leftPaneItems)))
-            action(leftPaneItems[index])->setChecked(true);
-    });
-    ToolPages->setCurrentIndex(0);
-}
-
-void TMainForm::createStatusBar()
-{
-    QStatusBar *bar = statusBar();
-    bar->setObjectName(QStringLiteral("StatusBar1"));
-    bar->setSizeGripEnabled(true);
-    const int widths[] = { 300, 50, 70, 70, 50, 50 };
-    for (int i = 0; i < 6; ++i) {
-        auto *panel = new QLabel(bar);
-        panel->setObjectName(QStringLiteral("StatusPanel") + QString::number(i));
-        panel->setFrameShape(QFrame::StyledPanel);
-        panel->setFrameShadow(QFrame::Sunken);
-        if (i == 0) {
-            panel->setMinimumWidth(widths[i]);
-            bar->addWidget(panel, 1);
-        } else {
-            // The modified mark must fit beside its image whatever the font.
-            const int mark = panel->fontMetrics().horizontalAdvance(Product::modifiedMark()) + 12;
-            panel->setFixedWidth(i == 2 || i == 3 ? qMax(widths[i], mark) : widths[i]);
-            bar->addPermanentWidget(panel);
-        }
-        m_statusPanels.append(panel);
-    }
-    const auto placeImage = [](QLabel *panel, const char *name, const QString &icon, int top) {
-        auto *image = new QLabel(panel);
-        image->setObjectName(QString::fromLatin1(name));
-        image->setPixmap(Icons::icon(icon).pixmap(12, 12));
-        image->move(3, top);
-        return image;
-    };
-    QLabel *typing = placeImage(m_statusPanels.at(1), "TypingImg", QStringLiteral("typing"), 4);
-    typing->hide();
-    m_undo->setTypingImages(
-        typing, placeImage(m_statusPanels.at(1), "NoTypeImg", QStringLiteral("notyping"), 4));
-    placeImage(m_statusPanels.at(2), "SiteImage", QStringLiteral("site"), 3);
-    placeImage(m_statusPanels.at(3), "PageImage", QStringLiteral("page"), 3);
-    StatusProgressBar = new QProgressBar(m_statusPanels.at(4));
-    StatusProgressBar->setObjectName(QStringLiteral("StatusProgressBar"));
-    StatusProgressBar->setGeometry(2, 2, 46, 14);
-    StatusProgressBar->setTextVisible(false);
-    StatusProgressBar->hide();
+    addToolBar(Qt::TopToolBarArea, m_actions->makeToolbar(ToolbarId::HTML, this, provider));
 }
 
 QString TMainForm::statusPanelText(int panel) const
 {
-    return panel >= 0 && panel < m_statusPanels.size() ? m_statusPanels.at(panel)->text() : QString();
+    return m_statusPanels->text(panel);
 }
 
 QLabel *TMainForm::statusPanel(int panel) const
 {
-    return m_statusPanels.value(panel);
+    return m_statusPanels->panel(panel);
 }
 
 void TMainForm::showStatusNote(const QString &text)
@@ -289,11 +175,6 @@ void TMainForm::showStatusNote(const QString &text)
 QRect TMainForm::pageArea() const
 {
     return centralWidget() ? centralWidget()->geometry() : rect();
-}
-
-QString TMainForm::programFolder() const
-{
-    return ProgramFolder::path();
 }
 
 void TMainForm::setSplash(TSplashForm *splash, int position, const QString &label)
@@ -416,7 +297,7 @@ bool TMainForm::event(QEvent *event)
     if (event->type() == QEvent::StatusTip) {
         // Hints go to status panel 0 once start-up is complete.
         if (m_startupComplete)
-            m_statusPanels.at(0)->setText(static_cast<QStatusTipEvent *>(event)->tip());
+            statusPanel(0)->setText(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     }
     if (event->type() == QEvent::WindowActivate)
@@ -462,11 +343,6 @@ TDocumentPage *TMainForm::page(int index) const
 int TMainForm::pageCount() const
 {
     return m_documents->pageCount();
-}
-
-TSourceEditor *TMainForm::activeEditor() const
-{
-    return HTMLSource;
 }
 
 EditorBuffer *TMainForm::activeBuffer() const
@@ -562,20 +438,20 @@ void TMainForm::markModified()
 {
     if (TDocumentPage *page = activePage())
         page->setModifiedFlag(true);
-    m_statusPanels.at(3)->setText(Product::modifiedMark());
+    statusPanel(3)->setText(Product::modifiedMark());
 }
 
 void TMainForm::markSaved()
 {
     if (TDocumentPage *page = activePage())
         page->setModifiedFlag(false);
-    m_statusPanels.at(3)->clear();
+    statusPanel(3)->clear();
 }
 
 void TMainForm::setSiteChanged(bool changed)
 {
     SiteChanged = changed;
-    m_statusPanels.at(2)->setText(changed ? Product::modifiedMark() : QString());
+    statusPanel(2)->setText(changed ? Product::modifiedMark() : QString());
 }
 
 void TMainForm::FormatTags(int start, int end)
@@ -584,35 +460,10 @@ void TMainForm::FormatTags(int start, int end)
         colouring->FormatTags(start, end);
 }
 
-void TMainForm::recordUndoStep(const QString &name)
-{
-    m_undo->recordUndoStep(name);
-}
-
-void TMainForm::typingKeyPress()
-{
-    m_undo->typingKeyPress();
-}
-
-void TMainForm::removeUndoRecords(DocumentId page)
-{
-    m_undo->removePageRecords(page);
-}
-
-void TMainForm::endTypingBurst()
-{
-    m_undo->endTypingBurst();
-}
-
 void TMainForm::documentTextReplaced()
 {
     m_documents->readTitleIntoBox();
     updateCaption();
-}
-
-void TMainForm::documentControlsChanged()
-{
-    m_documents->FilePagesChange();
 }
 
 void TMainForm::disableTitleAndBodyControls()
@@ -624,8 +475,7 @@ void TMainForm::disableTitleAndBodyControls()
 
 void TMainForm::showTagEditorPage()
 {
-    ToolPages->setCurrentWidget(m_tagEditor->page());
-    action(ActionId::CurrentTagEditor1)->setChecked(true);
+    m_leftPane->showPage(m_tagEditor->page());
 }
 
 void TMainForm::updatePreview()
@@ -635,11 +485,7 @@ void TMainForm::updatePreview()
 
 void TMainForm::rebuildStyleList()
 {
-    TDocumentPage *page = activePage();
-    if (!page)
-        return;
-    m_formatting->fillBoxes(StyleLists::rebuild(page->buffer(), page->document().folder())
-                                .combo.mid(TagCommands::fixedStyleCount));
+    m_formatting->rebuildStyleList();
 }
 
 std::optional<QString> TMainForm::activePageText() const
@@ -666,61 +512,6 @@ void TMainForm::openPage(const QString &path)
         m_documents->openFileIntoPage(path);
 }
 
-void TMainForm::NewClick()
-{
-    m_documents->NewClick();
-}
-
-void TMainForm::OpenClick()
-{
-    m_documents->OpenClick();
-}
-
-void TMainForm::SaveClick()
-{
-    m_documents->SaveClick();
-}
-
-void TMainForm::SaveAs1Click()
-{
-    m_documents->SaveAs1Click();
-}
-
-void TMainForm::Close1Click()
-{
-    m_documents->Close1Click();
-}
-
-void TMainForm::RecentClick(int n)
-{
-    m_documents->RecentClick(n);
-}
-
-void TMainForm::CutClick()
-{
-    m_documents->CutClick();
-}
-
-void TMainForm::CopyClick()
-{
-    m_documents->CopyClick();
-}
-
-void TMainForm::PasteClick()
-{
-    m_documents->PasteClick();
-}
-
-void TMainForm::FilePagesChange()
-{
-    m_documents->FilePagesChange();
-}
-
-void TMainForm::File1Click()
-{
-    m_documents->File1Click();
-}
-
 void TMainForm::Exit1Click()
 {
     close();
@@ -738,26 +529,6 @@ void TMainForm::RefreshClick()
     if (TColouringView *colouring = activeColouring())
         colouring->Refresh();
     m_documents->Refresh();
-}
-
-void TMainForm::UndoClick()
-{
-    m_undo->UndoClick();
-}
-
-void TMainForm::RedoClick()
-{
-    m_undo->RedoClick();
-}
-
-void TMainForm::TypingTimerTimer()
-{
-    m_undo->TypingTimerTimer();
-}
-
-void TMainForm::SpellingClick()
-{
-    m_spelling->SpellingClick();
 }
 
 void TMainForm::About1Click()

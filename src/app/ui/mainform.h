@@ -1,32 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/ui/documentcommands.h"
 #include "app/ui/documenthost.h"
+#include "app/ui/undocommands.h"
 #include "base/errorguard.h"
+#include "base/programfolder.h"
 #include "base/settingsstore.h"
+#include "base/ui/actionset.h"
 #include "editor/editorsettings.h"
 #include "editor/tagdatabase.h"
+#include "editor/ui/spellingcommands.h"
 #include "site/ui/sitehost.h"
 
 #include <QMainWindow>
 
 #include <memory>
 
-class ActionSet;
-class DocumentCommands;
 class DropCommands;
 class FormattingCommands;
 class PromptingCommands;
+class LeftPane;
 class QLabel;
-class QProgressBar;
-class QTabWidget;
 class SearchCommands;
 class SiteCommands;
-class SpellingCommands;
+class StatusPanels;
 class TSplashForm;
 class TagEditorCommands;
 class TypingAids;
-class UndoCommands;
 
 // The units that hold the window's commands, each with its subject; the window owns them.
 struct MainCommands
@@ -65,25 +66,25 @@ public:
     void FormClose();
 
     // Handlers of the menus and toolbars.
-    void NewClick();
-    void OpenClick();
-    void SaveClick();
-    void SaveAs1Click();
-    void Close1Click();
-    void RecentClick(int n);
-    void CutClick();
-    void CopyClick();
-    void PasteClick();
+    void NewClick() { m_documents->NewClick(); }
+    void OpenClick() { m_documents->OpenClick(); }
+    void SaveClick() { m_documents->SaveClick(); }
+    void SaveAs1Click() { m_documents->SaveAs1Click(); }
+    void Close1Click() { m_documents->Close1Click(); }
+    void RecentClick(int n) { m_documents->RecentClick(n); }
+    void CutClick() { m_documents->CutClick(); }
+    void CopyClick() { m_documents->CopyClick(); }
+    void PasteClick() { m_documents->PasteClick(); }
     void Exit1Click();
     void WordWrap1Click();
-    void File1Click();
-    void FilePagesChange();
+    void File1Click() { m_documents->File1Click(); }
+    void FilePagesChange() { m_documents->FilePagesChange(); }
     void About1Click();
     void RefreshClick();
-    void UndoClick();
-    void RedoClick();
-    void TypingTimerTimer();
-    void SpellingClick();
+    void UndoClick() { m_undo->UndoClick(); }
+    void RedoClick() { m_undo->RedoClick(); }
+    void TypingTimerTimer() { m_undo->TypingTimerTimer(); }
+    void SpellingClick() { m_spelling->SpellingClick(); }
 
     MainCommands commands() const;
     TDocumentPage *activePage() const;
@@ -91,7 +92,6 @@ public:
     int pageCount() const;
     TSourceEditor *htmlSource() const { return HTMLSource; }
     QString currentFileName() const { return CurrentFileName; }
-    bool wordWrap() const;
     QString statusPanelText(int panel) const;
     // Host methods the window's owner reads too.
     SettingsStore &settings() override { return m_settings; }
@@ -110,24 +110,24 @@ private:
     // CommandHost
     Prompter &prompter() override { return *m_prompter; }
     EditorBusy &editorBusy() override { return m_editorBusy; }
-    QString programFolder() const override;
-    QAction *action(ActionId id) const override;
-    QMenu *menu(ActionTable::MenuId id) const override;
+    QString programFolder() const override { return ProgramFolder::path(); }
+    QAction *action(ActionId id) const override { return m_actions->action(id); }
+    QMenu *menu(ActionTable::MenuId id) const override { return m_actions->menu(id); }
     QToolBar *makeToolbar(ActionTable::ToolbarId id, QWidget *parent) override;
     QWidget *dialogParent() override { return this; }
     void showStatusNote(const QString &text) override;
     // EditorHost
-    TSourceEditor *activeEditor() const override;
+    TSourceEditor *activeEditor() const override { return HTMLSource; }
     EditorBuffer *activeBuffer() const override;
     TColouringView *activeColouring() const override;
     const Document *activeDocument() const override;
     bool activateDocument(DocumentId id) override;
-    void recordUndoStep(const QString &name) override;
-    void typingKeyPress() override;
+    void recordUndoStep(const QString &name) override { m_undo->recordUndoStep(name); }
+    void typingKeyPress() override { m_undo->typingKeyPress(); }
     void markModified() override;
     void FormatTags(int start, int end) override;
     void documentTextReplaced() override;
-    void documentControlsChanged() override;
+    void documentControlsChanged() override { m_documents->FilePagesChange(); }
     void disableTitleAndBodyControls() override;
     void updatePreview() override;
     void updateEditMenu() override;
@@ -141,8 +141,6 @@ private:
     void loadSettings() override;
     void updateCaption() override;
     void rebuildStyleList() override;
-    void removeUndoRecords(DocumentId page) override;
-    void endTypingBurst() override;
     bool startupComplete() const override { return m_startupComplete; }
     // SiteHost
     std::optional<QString> activePageText() const override;
@@ -152,8 +150,7 @@ private:
     void setSiteChanged(bool changed) override;
 
     void createToolbars();
-    void createLeftPane();
-    void createStatusBar();
+    bool wordWrap() const;
     void connectActions();
     QWidget *toolWidget(ActionTable::ToolWidget which, QToolBar *bar);
     void restoreWindowPosition();
@@ -187,7 +184,6 @@ private:
     bool m_previewAvailable = false;
     QStringList m_tempFileNames;
 
-    QTabWidget *ToolPages = nullptr;
-    QList<QLabel *> m_statusPanels;
-    QProgressBar *StatusProgressBar = nullptr;
+    LeftPane *m_leftPane = nullptr;
+    std::unique_ptr<StatusPanels> m_statusPanels;
 };

@@ -111,6 +111,17 @@ QToolBar *ActionSet::makeToolbar(ToolbarId id, QWidget *parent, const WidgetProv
             break;
         }
     }
+    if (table.toggle != ActionId::Count) {
+        QAction *item = action(table.toggle);
+        connect(item, &QAction::triggered, bar, &QToolBar::setVisible);
+        // Hiding a toolbar any other way (its layout, a floating window closed) keeps the item in step.
+        connect(bar, &QToolBar::visibilityChanged, item, [bar, item] {
+            if (!bar->isHidden() != item->isChecked() && bar->window()->isVisible())
+                item->setChecked(!bar->isHidden());
+        });
+        connect(menu(MenuId::Toolbars), &QMenu::aboutToShow, item,
+            [bar, item] { item->setChecked(!bar->isHidden()); });
+    }
     return bar;
 }
 

@@ -28,7 +28,8 @@ public:
     // Made on first use, with parent as the owner of a menu outside the menu bar.
     QMenu *menu(ActionTable::MenuId id) const;
 
-    // Makes the toolbar with its buttons; provider makes the widgets of its widget places.
+    // Makes the toolbar with its buttons, and shown or hidden by its item in the Toolbars menu; provider
+    // makes the widgets of its widget places.
     using WidgetProvider = std::function<QWidget *(ActionTable::ToolWidget, QToolBar *)>;
     QToolBar *makeToolbar(ActionTable::ToolbarId id, QWidget *parent, const WidgetProvider &provider) const;
 

@@ -10,6 +10,7 @@
 #include "editor/tagdatabase.h"
 #include "editor/ui/editorhost.h"
 
+#include "editor/stylelist.h"
 #include "editor/ui/colourbutton.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
@@ -176,6 +177,12 @@ void FormattingCommands::fillBoxes(const QStringList &styleClasses)
     m_styleBox->addItems(styleClasses);
     // No style is shown until one is chosen, so choosing the first one is a change too.
     m_styleBox->setCurrentIndex(-1);
+}
+
+void FormattingCommands::rebuildStyleList()
+{
+    if (const EditorBuffer *buffer = m_host.activeBuffer())
+        fillBoxes(StyleLists::rebuild(*buffer, m_host.activeDocument()->folder()).combo.mid(fixedStyleCount));
 }
 
 void FormattingCommands::run(const QString &undoStep, const Edit &edit)

@@ -32,6 +32,8 @@ public:
     QWidget *toolWidget(ActionTable::ToolWidget which, QToolBar *bar);
     // Fills the font and style boxes (start-up and after the style list changes).
     void fillBoxes(const QStringList &styleClasses = {});
+    // The style box lists the active page's style classes after the fixed items.
+    void rebuildStyleList();
 
     TagCommands::FormattingState &state() { return m_state; }
     TColourButton *colourButton() const { return m_colourButton; }
