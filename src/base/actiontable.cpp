@@ -391,8 +391,6 @@ QList<QKeySequence> keys(ActionId id)
         list.append(QKeySequence(r.key));
     if (r.alternateKey.key() != Key_unknown)
         list.append(QKeySequence(r.alternateKey));
-    if (r.standardKey != QKeySequence::UnknownKey)
-        list.append(QKeySequence::keyBindings(r.standardKey).value(0));
     return list;
 }
 

@@ -173,7 +173,7 @@ const ActionRow &row(ActionId id);
 std::span<const ActionRow> rows();
 QString objectName(ActionId id);
 QString text(ActionId id);
-// The keys, first the main one; empty for none.
+// The fixed keys, first the main one; empty for none. A standard key is the platform's to resolve.
 QList<QKeySequence> keys(ActionId id);
 // The hint as the Shortcuts setting asks for it.
 QString hint(ActionId id, bool withShortcut);

@@ -4,7 +4,14 @@
 #include "productstrings.h"
 #include "prompter.h"
 
+#include <QLoggingCategory>
 #include <QStringLiteral>
+
+namespace {
+
+Q_LOGGING_CATEGORY(failures, "tagloom.failures")
+
+} // namespace
 
 QString errorCodeMessage(int code)
 {
@@ -15,4 +22,9 @@ QString errorCodeMessage(int code)
 void reportErrorCode(Prompter &prompter, int code)
 {
     prompter.message(Product::caption(), errorCodeMessage(code), PromptButtons::Ok, PromptIcon::Stop);
+}
+
+void logFailure(int code, const char *what)
+{
+    qCWarning(failures, "error code %d: %s", code, what);
 }

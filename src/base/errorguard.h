@@ -42,17 +42,24 @@ private:
 // "Please e-mail <address> to report error code <code>"
 QString errorCodeMessage(int code);
 void reportErrorCode(Prompter &prompter, int code);
+// Writes the failure behind an error code to the log (category "tagloom.failures"), so a report of the
+// code can be traced to its cause.
+void logFailure(int code, const char *what);
 
-// Runs a handler that has an error code: an unexpected failure abandons it, clears EditorBusy and is
-// reported with the error-code message. Returns false when the handler failed.
+// Runs a handler that has an error code: an unexpected failure abandons it, clears EditorBusy, is logged
+// and is reported with the error-code message. Returns false when the handler failed.
 template <typename Handler> bool runGuarded(Prompter &prompter, EditorBusy &busy, int code, Handler &&handler)
 {
     try {
         std::forward<Handler>(handler)();
         return true;
+    } catch (const std::exception &failure) {
+        busy.clear();
+        logFailure(code, failure.what());
     } catch (...) {
         busy.clear();
-        reportErrorCode(prompter, code);
-        return false;
+        logFailure(code, "a failure that is not a standard exception");
     }
+    reportErrorCode(prompter, code);
+    return false;
 }

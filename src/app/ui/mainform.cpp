@@ -75,6 +75,12 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(Icons::icon(QStringLiteral("tagloom")));
     setAcceptDrops(true);
+    if (m_ownPrompter) {
+        m_ownPrompter->setDocumentFolder([this] {
+            const Document *document = activeDocument();
+            return document ? document->folder() : QString();
+        });
+    }
 
     QTabWidget *pages = m_documents->createPageControl(this);
     setCentralWidget(pages);

@@ -25,6 +25,7 @@ class QLabel;
 class SearchCommands;
 class SiteCommands;
 class StatusPanels;
+class TQtPrompter;
 class TSplashForm;
 class TagEditorCommands;
 class TypingAids;
@@ -157,7 +158,7 @@ private:
     void setSplash(TSplashForm *splash, int position, const QString &label);
 
     SettingsStore m_settings;
-    std::unique_ptr<Prompter> m_ownPrompter;
+    std::unique_ptr<TQtPrompter> m_ownPrompter;
     Prompter *m_prompter;
     EditorBusy m_editorBusy;
     EditorSettings m_editorSettings;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qtprompter.h"
 
+#include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -39,24 +41,29 @@ QMessageBox::StandardButtons boxButtons(PromptButtons buttons)
     return QMessageBox::Ok;
 }
 
-void prepare(QFileDialog &dialog, const FileRequest &request)
+} // namespace
+
+QString TQtPrompter::startFolder(
+    const FileRequest &request, const QString &documentFolder, const QString &lastFolder)
 {
-    dialog.setWindowTitle(request.title);
-    dialog.setNameFilters(qtNameFilters(request.filter));
-    if (request.defaultSuffix.size() > 1)
-        dialog.setDefaultSuffix(request.defaultSuffix.mid(1));
     if (!request.directory.isEmpty())
-        dialog.setDirectory(request.directory);
-    if (!request.proposedName.isEmpty())
-        dialog.selectFile(request.proposedName);
+        return request.directory;
+    return documentFolder.isEmpty() ? lastFolder : documentFolder;
 }
 
-} // namespace
+QWidget *TQtPrompter::owner() const
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    return m_parent;
+}
 
 PromptAnswer TQtPrompter::message(
     const QString &caption, const QString &text, PromptButtons buttons, PromptIcon icon)
 {
-    QMessageBox box(boxIcon(icon), caption, text, boxButtons(buttons), m_parent);
+    QMessageBox box(boxIcon(icon), caption, text, boxButtons(buttons), owner());
     switch (box.exec()) {
     case QMessageBox::Yes:
         return PromptAnswer::Yes;
@@ -69,45 +76,54 @@ PromptAnswer TQtPrompter::message(
     }
 }
 
-std::optional<QString> TQtPrompter::openFileName(const FileRequest &request)
+std::optional<QStringList> TQtPrompter::chosen(const FileRequest &request, int acceptMode, int fileMode)
 {
-    QFileDialog dialog(m_parent);
-    prepare(dialog, request);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
-}
-
-std::optional<QString> TQtPrompter::saveFileName(const FileRequest &request)
-{
-    QFileDialog dialog(m_parent);
-    prepare(dialog, request);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
+    QFileDialog dialog(owner());
+    dialog.setWindowTitle(request.title);
+    dialog.setNameFilters(qtNameFilters(request.filter));
+    if (request.defaultSuffix.size() > 1)
+        dialog.setDefaultSuffix(request.defaultSuffix.mid(1));
+    const QString folder
+        = startFolder(request, m_documentFolder ? m_documentFolder() : QString(), m_lastFolder);
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
+    if (!request.proposedName.isEmpty())
+        dialog.selectFile(request.proposedName);
+    dialog.setAcceptMode(QFileDialog::AcceptMode(acceptMode));
+    dialog.setFileMode(QFileDialog::FileMode(fileMode));
     // The program asks its own overwrite question, with its own words.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    m_lastFolder = QFileInfo(dialog.selectedFiles().constFirst()).absolutePath();
+    return dialog.selectedFiles();
+}
+
+std::optional<QString> TQtPrompter::openFileName(const FileRequest &request)
+{
+    const std::optional<QStringList> files
+        = chosen(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
+    return files ? std::optional<QString>(files->constFirst()) : std::nullopt;
+}
+
+std::optional<QString> TQtPrompter::saveFileName(const FileRequest &request)
+{
+    const std::optional<QStringList> files = chosen(request, QFileDialog::AcceptSave, QFileDialog::AnyFile);
+    return files ? std::optional<QString>(files->constFirst()) : std::nullopt;
 }
 
 std::optional<QStringList> TQtPrompter::openFileNames(const FileRequest &request)
 {
-    QFileDialog dialog(m_parent);
-    prepare(dialog, request);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles();
+    return chosen(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles);
 }
 
 std::optional<QString> TQtPrompter::folderName(const QString &title, const QString &directory)
 {
-    const QString folder = QFileDialog::getExistingDirectory(m_parent, title, directory);
+    const QString start = startFolder({ QString(), QString(), QString(), QString(), directory },
+        m_documentFolder ? m_documentFolder() : QString(), m_lastFolder);
+    const QString folder = QFileDialog::getExistingDirectory(owner(), title, start);
     if (folder.isEmpty())
         return std::nullopt;
+    m_lastFolder = folder;
     return folder;
 }

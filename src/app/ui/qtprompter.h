@@ -6,7 +6,10 @@
 #include <QPointer>
 #include <QWidget>
 
-// The Prompter of the running program: message boxes and file dialogs parented to the main window.
+#include <functional>
+
+// The Prompter of the running program: message boxes and file dialogs over the window the user is working
+// in (a modeless dialog keeps the keyboard when its box closes), else over the main window.
 class TQtPrompter : public Prompter
 {
 public:
@@ -14,6 +17,15 @@ public:
         : m_parent(parent)
     { }
     void setParent(QWidget *parent) { m_parent = parent; }
+    // The folder of the document being worked on, where file dialogs start unless told otherwise.
+    void setDocumentFolder(std::function<QString()> folder) { m_documentFolder = std::move(folder); }
+
+    // Where a file dialog opens: the request's folder, else the document's, else the last one a file was
+    // chosen in; empty leaves it to the dialog.
+    static QString startFolder(
+        const FileRequest &request, const QString &documentFolder, const QString &lastFolder);
+    // The window a box or dialog is shown over: the active modal dialog, the active window, the parent.
+    QWidget *owner() const;
 
     PromptAnswer message(
         const QString &caption, const QString &text, PromptButtons buttons, PromptIcon icon) override;
@@ -23,5 +35,9 @@ public:
     std::optional<QString> folderName(const QString &title, const QString &directory) override;
 
 private:
+    std::optional<QStringList> chosen(const FileRequest &request, int acceptMode, int fileMode);
+
     QPointer<QWidget> m_parent;
+    std::function<QString()> m_documentFolder;
+    QString m_lastFolder;
 };

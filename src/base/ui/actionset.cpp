@@ -41,7 +41,10 @@ ActionSet::ActionSet(QWidget *owner)
         auto *action = new QAction(QString::fromUtf16(row.text), owner);
         action->setObjectName(QString::fromUtf16(row.objectName));
         action->setSeparator(row.flags & Separator);
-        if (const QList<QKeySequence> keys = ActionTable::keys(row.id); !keys.isEmpty())
+        QList<QKeySequence> keys = ActionTable::keys(row.id);
+        if (row.standardKey != QKeySequence::UnknownKey)
+            keys.append(QKeySequence::keyBindings(row.standardKey).value(0));
+        if (!keys.isEmpty())
             action->setShortcuts(keys);
         if (*row.icon)
             action->setIcon(Icons::icon(QString::fromUtf16(row.icon)));
