@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QQueue>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QToolButton>
 
@@ -189,6 +190,9 @@ void TestSpellingCommands::dialogKeysAndButtons()
     const QString context = dialog.findChild<QLabel *>(u"NotInDictionary"_qs)->text();
     QVERIFY(context.startsWith(u"&lt;p&gt;Read <span"_qs));
     QVERIFY(context.contains(u">teh</span> &amp; book&lt;/p&gt;"_qs));
+    // The whole line stands in the tooltip as written, tags and all.
+    const QString tip = dialog.findChild<QLabel *>(u"NotInDictionary"_qs)->toolTip();
+    QCOMPARE(QTextDocumentFragment::fromHtml(tip).toPlainText(), question.line);
 
     // Enter changes to the first suggestion.
     QTest::keyClick(list, Qt::Key_Return);

@@ -64,6 +64,8 @@ PromptAnswer TQtPrompter::message(
     const QString &caption, const QString &text, PromptButtons buttons, PromptIcon icon)
 {
     QMessageBox box(boxIcon(icon), caption, text, boxButtons(buttons), owner());
+    // The program's messages quote tags and file names: Qt would take "<body>" for markup and drop it.
+    box.setTextFormat(Qt::PlainText);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return PromptAnswer::Yes;

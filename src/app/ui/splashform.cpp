@@ -24,7 +24,7 @@ constexpr int BandHeight = 132;
 } // namespace
 
 TSplashForm::TSplashForm(QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
     , ProgressBar(new QProgressBar(this))
     , ProgressLabel(new QLabel(this))
 {

@@ -31,6 +31,8 @@ StatusPanels::StatusPanels(QStatusBar *bar)
         panel->setObjectName(QStringLiteral("StatusPanel") + QString::number(i));
         panel->setFrameShape(QFrame::StyledPanel);
         panel->setFrameShadow(QFrame::Sunken);
+        // Hints and the attribute ticker may hold "<": they are shown as written.
+        panel->setTextFormat(Qt::PlainText);
         if (i == 0) {
             panel->setMinimumWidth(widths[i]);
             bar->addWidget(panel, 1);

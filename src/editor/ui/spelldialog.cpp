@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "spelldialog.h"
 
+#include "base/ui/plaintext.h"
 #include <QApplication>
 #include <QGridLayout>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -120,7 +122,7 @@ void TSpellDialog::setQuestion(const Spelling::Question &question)
 {
     m_answer = {};
     m_context->setText(contextHtml(question));
-    m_context->setToolTip(question.line);
+    m_context->setToolTip(plainToolTip(question.line));
     m_suggestions->clear();
     if (question.suggestions.isEmpty()) {
         auto *none = new QListWidgetItem(QStringLiteral("(no suggestions)"), m_suggestions);

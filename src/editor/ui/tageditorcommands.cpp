@@ -6,6 +6,7 @@
 #include "base/programfolder.h"
 #include "base/prompter.h"
 #include "base/settingsstore.h"
+#include "base/ui/plaintext.h"
 #include "editor/editorsettings.h"
 #include "editor/tagdatabase.h"
 #include "editor/ui/editorhost.h"
@@ -292,9 +293,9 @@ void TagEditorCommands::HTMLSourceMouseUp(bool release)
     if (settings.tagInfo && before != Class::Text && before != Class::Entity) {
         if (const std::optional<NameAt> at = tagNameAt(buffer, caret)) {
             const QString tip = tagTooltip(database, *at);
-            editor->setToolTip(tip);
+            editor->setToolTip(plainToolTip(tip));
             if (release && !tip.isEmpty())
-                QToolTip::showText(QCursor::pos(), tip, editor);
+                QToolTip::showText(QCursor::pos(), plainToolTip(tip), editor);
         }
     }
 }
