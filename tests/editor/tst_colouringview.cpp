@@ -41,6 +41,7 @@ private Q_SLOTS:
     void formattingOffShowsTheTextColour();
     void docSettingsReadTheBodyWithoutChangingIt();
     void colouringLeavesTheSelectionAlone();
+    void classAtFollowsEveryEdit();
 
 private:
     TSourceEditor *m_editor = nullptr;
@@ -190,6 +191,26 @@ void TestColouringView::colouringLeavesTheSelectionAlone()
     QCOMPARE(send(m_editor, QsciScintillaBase::SCI_GETCURRENTPOS), 40L);
     QCOMPARE(send(m_editor, QsciScintillaBase::SCI_GETFIRSTVISIBLELINE), 50L);
     QCOMPARE(editorText(m_editor), QString::fromUtf8(page));
+}
+
+void TestColouringView::classAtFollowsEveryEdit()
+{
+    TSourceEditor::loadUtf8(m_editor, "<p title=\"a b\">text</p> tail");
+    m_editor->grab();
+    const int tail = int(editorText(m_editor).indexOf(QStringLiteral("tail")));
+    QCOMPARE(int(m_view->classAt(tail)), int(Class::Text));
+    QCOMPARE(int(m_view->classAt(10)), int(Class::String));
+    // An edit before a styled place changes its class at once, before anything is painted again.
+    send(m_editor, QsciScintillaBase::SCI_INSERTTEXT, 0, reinterpret_cast<long>("<!--"));
+    QCOMPARE(int(m_view->classAt(tail + 4)), int(Class::Comment));
+    QCOMPARE(int(m_view->classAt(9)), int(Class::Comment));
+    send(m_editor, QsciScintillaBase::SCI_DELETERANGE, 0, 4);
+    QCOMPARE(int(m_view->classAt(tail)), int(Class::Text));
+    QCOMPARE(int(m_view->classAt(10)), int(Class::String));
+    // A quote typed into the value opens a string that runs on to the end.
+    send(m_editor, QsciScintillaBase::SCI_INSERTTEXT, static_cast<unsigned long>(tail),
+        reinterpret_cast<long>("<i x=\""));
+    QCOMPARE(int(m_view->classAt(tail + 7)), int(Class::String));
 }
 
 QTEST_MAIN(TestColouringView)

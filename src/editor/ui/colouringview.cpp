@@ -38,6 +38,13 @@ private:
     TSourceEditor *m_editor;
 };
 
+namespace {
+
+// How far past the styled end a question may style the text to answer from the styles.
+constexpr long styleAheadBytes = 1 << 20;
+
+} // namespace
+
 TColouringView::TColouringView(TSourceEditor *editor)
     : QObject(editor)
     , m_editor(editor)
@@ -81,7 +88,7 @@ void TColouringView::flushInsert() const
 }
 
 // Scintilla asks for styles from the line of its styled end up to position, as it paints or wraps.
-void TColouringView::styleNeeded(int position)
+void TColouringView::styleNeeded(int position) const
 {
     flushInsert();
     const long length = m_editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
@@ -184,7 +191,17 @@ Class TColouringView::classAt(int position) const
     if (position < 0 || position >= buffer.length())
         return Class::Text;
     flushInsert();
-    return m_engine->classAt(*m_source, buffer.bytePosition(position));
+    const long byte = buffer.bytePosition(position);
+    // Scintilla keeps the class of every styled byte: a walk back over a long string then costs one scan
+    // of its line, not one per character. Far beyond what is styled the engine answers alone.
+    const long styled = m_editor->SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED);
+    if (byte >= styled + styleAheadBytes)
+        return m_engine->classAt(*m_source, byte);
+    if (byte >= styled)
+        styleNeeded(int(byte) + 1);
+    const long style
+        = m_editor->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(byte));
+    return style >= 0 && style < Colouring::classCount ? Class(style) : m_engine->classAt(*m_source, byte);
 }
 
 TColor TColouringView::colourAt(int position) const

@@ -47,14 +47,14 @@ private:
     class Source;
     void modified(int position, int type, int length);
     void flushInsert() const;
-    void styleNeeded(int position);
+    void styleNeeded(int position) const;
     void readDocColours();
     void applyStyles();
 
     TSourceEditor *m_editor;
     std::unique_ptr<Source> m_source;
     std::unique_ptr<Colouring::Engine<char>> m_engine;
-    std::vector<Colouring::Class> m_styles;
+    mutable std::vector<Colouring::Class> m_styles;
     mutable qsizetype m_pendingPosition = 0;
     mutable qsizetype m_pendingLength = 0; // an insert announced but not yet recorded
     ColourSet m_colours;
