@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -22,10 +23,13 @@ THelpForm::THelpForm(QWidget *parent, std::function<bool(const QUrl &)> openExte
 
     auto *bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    QAction *back = bar->addAction(QIcon::fromTheme(QStringLiteral("go-previous")), QStringLiteral("&Back"));
+    QAction *back = bar->addAction(
+        QIcon::fromTheme(QStringLiteral("go-previous"), style()->standardIcon(QStyle::SP_ArrowBack)),
+        QStringLiteral("&Back"));
     back->setShortcut(QKeySequence::Back);
-    QAction *forward
-        = bar->addAction(QIcon::fromTheme(QStringLiteral("go-next")), QStringLiteral("&Forward"));
+    QAction *forward = bar->addAction(
+        QIcon::fromTheme(QStringLiteral("go-next"), style()->standardIcon(QStyle::SP_ArrowForward)),
+        QStringLiteral("&Forward"));
     forward->setShortcut(QKeySequence::Forward);
     QAction *home = bar->addAction(Icons::icon(QStringLiteral("contents")), QStringLiteral("&Contents"));
     back->setEnabled(false);
