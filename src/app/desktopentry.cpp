@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace {
 
@@ -130,6 +132,31 @@ QString mimeTypeText()
                           "  </mime-type>\n"
                           "</mime-info>\n")
         .arg(siteMimeType());
+}
+
+bool refreshCaches(const QString &dataHome, bool wait)
+{
+    const QDir home(dataHome);
+    bool ok = true;
+    const std::pair<const char *, const char *> tools[]
+        = { { "update-mime-database", "mime" }, { "update-desktop-database", "applications" } };
+    for (const auto &[tool, folder] : tools) {
+        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(tool));
+        const QString path = home.filePath(QString::fromLatin1(folder));
+        if (program.isEmpty() || !QFileInfo(path).isDir()) {
+            ok = false;
+            continue;
+        }
+        if (!wait) {
+            ok = QProcess::startDetached(program, { path }) && ok;
+            continue;
+        }
+        QProcess process;
+        process.start(program, { path });
+        ok = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit
+            && process.exitCode() == 0 && ok;
+    }
+    return ok;
 }
 
 QString applicationId()

@@ -22,6 +22,11 @@ inline bool install(const QString &dataHome, const QString &program, QString *er
     return install(dataHome, program, applicationId(), error);
 }
 
+// Has the desktop read the files install wrote: the MIME and desktop-entry caches under dataHome are
+// rebuilt by the desktop's own tools, when they are there. With wait false the tools run on in the
+// background (a first start need not wait for them); with wait true the result says whether all ran.
+bool refreshCaches(const QString &dataHome, bool wait);
+
 QString desktopFileText(const QString &program, const QString &icon = applicationId());
 QString siteMimeType();
 QString mimeTypeText();

@@ -151,6 +151,16 @@ void TestSystemFiles::installedFilesMatchAndValidate()
         = QString::fromUtf8(validate.readAllStandardOutput() + validate.readAllStandardError());
     QVERIFY2(validate.exitStatus() == QProcess::NormalExit && validate.exitCode() == 0, qPrintable(output));
     QVERIFY2(!output.contains(u"error"_qs) && !output.contains(u"warning"_qs), qPrintable(output));
+
+    // The desktop's caches learn the site type and the entry's file types.
+    QVERIFY(DesktopEntry::refreshCaches(env.path(u"share"_qs), true));
+    const QString globs = QString::fromUtf8(TestEnvironment::readFile(env.path(u"share/mime/globs2"_qs)));
+    QVERIFY2(globs.contains(u"application/x-tagloom-site:*.site"_qs), qPrintable(globs));
+    QVERIFY(!globs.contains(u"*.sit\n"_qs));
+    const QString cache
+        = QString::fromUtf8(TestEnvironment::readFile(env.path(u"share/applications/mimeinfo.cache"_qs)));
+    QVERIFY2(cache.contains(u"application/x-tagloom-site=tagloom.desktop;"_qs), qPrintable(cache));
+    QVERIFY(!DesktopEntry::refreshCaches(env.path(u"nowhere"_qs), true));
 }
 
 QTEST_GUILESS_MAIN(TestSystemFiles)

@@ -32,8 +32,10 @@ void firstStart(SettingsStore &settings)
     if (ProgramFolder::isInstalled())
         return;
     const QString icon = ProgramFolder::find(DesktopEntry::applicationId() + QStringLiteral(".svg"));
-    DesktopEntry::install(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
-        QCoreApplication::applicationFilePath(), icon.isEmpty() ? DesktopEntry::applicationId() : icon);
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (DesktopEntry::install(dataHome, QCoreApplication::applicationFilePath(),
+            icon.isEmpty() ? DesktopEntry::applicationId() : icon))
+        DesktopEntry::refreshCaches(dataHome, false);
 }
 
 } // namespace
