@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace {
 
@@ -89,43 +91,84 @@ bool writeFile(const QString &path, const QString &text, QString *error)
 
 namespace DesktopEntry {
 
-QString desktopFileText(const QString &program)
+QString desktopFileText(const QString &program, const QString &icon)
 {
     const QString exec = keyFileValue(execArgument(program)) + QStringLiteral(" %f");
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=%1\n"
+                          "GenericName=HTML Editor\n"
+                          "Comment=Write and manage web pages in HTML\n"
                           "Exec=%2\n"
+                          "Icon=%4\n"
                           "Terminal=false\n"
-                          "MimeType=text/html;application/x-tagloom-site;\n"
+                          "MimeType=text/html;application/xhtml+xml;%5;\n"
                           "Categories=Development;WebDevelopment;TextEditor;\n"
+                          "Keywords=HTML;web;page;site;editor;\n"
                           "Actions=edit;\n"
                           "\n"
                           "[Desktop Action edit]\n"
-                          "Name=&Edit in %3\n"
+                          "Name=Edit in %3\n"
                           "Exec=%2\n")
-        .arg(Product::title(), exec, Product::caption());
+        .arg(Product::title(), exec, Product::caption(), keyFileValue(icon), siteMimeType());
+}
+
+QString siteMimeType()
+{
+    return QStringLiteral("application/x-tagloom-site");
 }
 
 QString mimeTypeText()
 {
-    // Site files are text, as the shell entries' content type said.
+    // Site files are text, as the shell entries' content type said. Only ".site" is claimed: ".sit" is
+    // also another program's archive type, and the program still opens a ".sit" file it is given.
     return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                           "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-                          "  <mime-type type=\"application/x-tagloom-site\">\n"
+                          "  <mime-type type=\"%1\">\n"
                           "    <comment>Web Site File</comment>\n"
                           "    <sub-class-of type=\"text/plain\"/>\n"
+                          "    <generic-icon name=\"text-x-generic\"/>\n"
                           "    <glob pattern=\"*.site\"/>\n"
-                          "    <glob pattern=\"*.sit\"/>\n"
                           "  </mime-type>\n"
-                          "</mime-info>\n");
+                          "</mime-info>\n")
+        .arg(siteMimeType());
 }
 
-bool install(const QString &dataHome, const QString &program, QString *error)
+bool refreshCaches(const QString &dataHome, bool wait)
 {
     const QDir home(dataHome);
-    return writeFile(
-               home.filePath(QStringLiteral("applications/tagloom.desktop")), desktopFileText(program), error)
+    bool ok = true;
+    const std::pair<const char *, const char *> tools[]
+        = { { "update-mime-database", "mime" }, { "update-desktop-database", "applications" } };
+    for (const auto &[tool, folder] : tools) {
+        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(tool));
+        const QString path = home.filePath(QString::fromLatin1(folder));
+        if (program.isEmpty() || !QFileInfo(path).isDir()) {
+            ok = false;
+            continue;
+        }
+        if (!wait) {
+            ok = QProcess::startDetached(program, { path }) && ok;
+            continue;
+        }
+        QProcess process;
+        process.start(program, { path });
+        ok = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit
+            && process.exitCode() == 0 && ok;
+    }
+    return ok;
+}
+
+QString applicationId()
+{
+    return QStringLiteral("example.tagloom.Tagloom");
+}
+
+bool install(const QString &dataHome, const QString &program, const QString &icon, QString *error)
+{
+    const QDir home(dataHome);
+    return writeFile(home.filePath(QStringLiteral("applications/tagloom.desktop")),
+               desktopFileText(program, icon), error)
         && writeFile(home.filePath(QStringLiteral("mime/packages/tagloom-site.xml")), mimeTypeText(), error);
 }
 

@@ -9,7 +9,7 @@
 
 namespace InstallCheck {
 
-Result run(const QString &programFolder)
+Result run(const QString &programFolder, bool installed)
 {
     Result result;
     for (const QString &table :
@@ -20,7 +20,8 @@ Result run(const QString &programFolder)
     }
     if (!result.ok())
         return result;
-    if (ProgramFolder::findEntry(programFolder, QStringLiteral("common code")).isEmpty())
+    // An installed folder is never written to; the user's own copy is made elsewhere.
+    if (!installed && ProgramFolder::findEntry(programFolder, QStringLiteral("common code")).isEmpty())
         QDir(programFolder).mkdir(QStringLiteral("Common Code"));
     result.treeControlMissing
         = ProgramFolder::findEntry(programFolder, QStringLiteral("tree control")).isEmpty();

@@ -17,8 +17,8 @@ struct Result
 };
 
 // Looks for the vocabulary tables whatever the case of their names, creates "Common Code" when there is no
-// folder of that name, and notes a missing "tree control" folder.
-Result run(const QString &programFolder);
+// folder of that name (unless the folder is installed), and notes a missing "tree control" folder.
+Result run(const QString &programFolder, bool installed = false);
 
 QString fatalCaption(); // "Fatal Error"
 QString notInstalledText(); // the tables are missing: the program ends

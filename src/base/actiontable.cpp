@@ -145,6 +145,10 @@ constexpr ActionRow table[] = {
     { A::Upload1, u"Upload1", u"&Upload...", none, none, QKeySequence::UnknownKey, u"", u"", u"", u"", G::None,
         Later },
     // Help
+    { A::Contents1, u"Contents1", u"&Contents", QKeyCombination(Qt::Key_F1), none, QKeySequence::UnknownKey,
+        u"Contents|Show the contents of the user manual", u"", u"contents" },
+    { A::SearchforHelpOn1, u"SearchforHelpOn1", u"&Search for Help On...", none, none, QKeySequence::UnknownKey,
+        u"Search for Help On|Look up a subject in the index of the user manual" },
     { A::About1, u"About1", u"&About Tagloom 99...", none, none, QKeySequence::UnknownKey, u"", u"", u"about" },
     // The page tabs' context menu
     { A::New1, u"New1", u"&New" },
@@ -255,7 +259,7 @@ constexpr E siteMenu[]
 constexpr E recentSitesMenu[]
     = { item(A::RecentSite1), item(A::RecentSite2), item(A::RecentSite3), item(A::RecentSite4) };
 constexpr E globalMenu[] = { item(A::ReplaceAll1), item(A::StripTags2) };
-constexpr E helpMenu[] = { item(A::About1) };
+constexpr E helpMenu[] = { item(A::Contents1), item(A::SearchforHelpOn1), separator, item(A::About1) };
 constexpr E filePagesPopup[]
     = { item(A::New1), item(A::Open1), item(A::Save1), item(A::SaveAs2), item(A::Close2) };
 constexpr E htmlPopup[] = { item(A::Cut1), item(A::Copy1), item(A::Paste1), separator, sub(MenuId::OnReturn),

@@ -98,6 +98,8 @@ enum class ActionId {
     StripTags2,
     Upload1,
     // Help
+    Contents1,
+    SearchforHelpOn1,
     About1,
     // The page tabs' context menu
     New1,

@@ -4,6 +4,7 @@
 #include "testenvironment.h"
 
 #include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 
 class TestSystemFiles : public QObject
@@ -17,6 +18,7 @@ private Q_SLOTS:
     void quotesProgramPath_data();
     void quotesProgramPath();
     void installFailure();
+    void installedFilesMatchAndValidate();
 };
 
 void TestSystemFiles::parsesMemInfo()
@@ -70,9 +72,9 @@ void TestSystemFiles::installsDesktopEntry()
     const QStringList lines = desktop.split(u'\n');
     QCOMPARE(lines.first(), u"[Desktop Entry]"_qs);
     for (const QString &line : { u"Type=Application"_qs, u"Name=Tagloom"_qs, u"Exec=/usr/bin/tagloom %f"_qs,
-             u"MimeType=text/html;application/x-tagloom-site;"_qs,
+             u"MimeType=text/html;application/xhtml+xml;application/x-tagloom-site;"_qs,
              u"Categories=Development;WebDevelopment;TextEditor;"_qs, u"Actions=edit;"_qs,
-             u"[Desktop Action edit]"_qs, u"Name=&Edit in Tagloom 99"_qs })
+             u"[Desktop Action edit]"_qs, u"Name=Edit in Tagloom 99"_qs, u"Icon=example.tagloom.Tagloom"_qs })
         QVERIFY2(lines.contains(line), qPrintable(line));
     // The action runs the same command, in its own group after the main one.
     const qsizetype action = lines.indexOf(u"[Desktop Action edit]"_qs);
@@ -80,11 +82,12 @@ void TestSystemFiles::installsDesktopEntry()
 
     const QString mime
         = QString::fromUtf8(TestEnvironment::readFile(dataHome + u"/mime/packages/tagloom-site.xml"_qs));
-    for (const QString &part :
-        { u"<mime-type type=\"application/x-tagloom-site\">"_qs, u"<comment>Web Site File</comment>"_qs,
-            u"<glob pattern=\"*.site\"/>"_qs, u"<glob pattern=\"*.sit\"/>"_qs,
-            u"xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\""_qs })
+    for (const QString &part : { u"<mime-type type=\"application/x-tagloom-site\">"_qs,
+             u"<comment>Web Site File</comment>"_qs, u"<glob pattern=\"*.site\"/>"_qs,
+             u"xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\""_qs })
         QVERIFY2(mime.contains(part), qPrintable(part));
+    // ".sit" is another program's archive type too: the desktop is not told that such files are ours.
+    QVERIFY(!mime.contains(u"*.sit\""_qs));
 
     // Installing again replaces the files.
     QVERIFY(DesktopEntry::install(dataHome, u"/opt/tagloom"_qs, &error));
@@ -122,6 +125,42 @@ void TestSystemFiles::installFailure()
     QVERIFY(!DesktopEntry::install(blocker, u"/usr/bin/tagloom"_qs, &error));
     QVERIFY2(error.contains(u"share"_qs), qPrintable(error));
     QCOMPARE(TestEnvironment::readFile(blocker), QByteArray("not a folder"));
+}
+
+void TestSystemFiles::installedFilesMatchAndValidate()
+{
+    // The package's files are the text the program writes for a build folder, with the command's name.
+    const QString desktop = QString::fromUtf8(
+        TestEnvironment::readFile(TAGLOOM_SOURCE_DATA u"/desktop/example.tagloom.Tagloom.desktop"_qs));
+    QCOMPARE(desktop, DesktopEntry::desktopFileText(u"tagloom"_qs));
+    QCOMPARE(
+        QString::fromUtf8(TestEnvironment::readFile(TAGLOOM_SOURCE_DATA u"/desktop/tagloom-site.xml"_qs)),
+        DesktopEntry::mimeTypeText());
+    QVERIFY(!desktop.contains(u'&'));
+
+    // What a build folder writes passes the desktop's own check, also for a path that needs quoting.
+    TestEnvironment env;
+    QString error;
+    QVERIFY2(DesktopEntry::install(env.path(u"share"_qs), u"/home/me/My Build/tagloom"_qs,
+                 u"/home/me/My Build/example.tagloom.Tagloom.svg"_qs, &error),
+        qPrintable(error));
+    QProcess validate;
+    validate.start(u"desktop-file-validate"_qs, { env.path(u"share/applications/tagloom.desktop"_qs) });
+    QVERIFY2(validate.waitForFinished(30000), "desktop-file-validate did not run");
+    const QString output
+        = QString::fromUtf8(validate.readAllStandardOutput() + validate.readAllStandardError());
+    QVERIFY2(validate.exitStatus() == QProcess::NormalExit && validate.exitCode() == 0, qPrintable(output));
+    QVERIFY2(!output.contains(u"error"_qs) && !output.contains(u"warning"_qs), qPrintable(output));
+
+    // The desktop's caches learn the site type and the entry's file types.
+    QVERIFY(DesktopEntry::refreshCaches(env.path(u"share"_qs), true));
+    const QString globs = QString::fromUtf8(TestEnvironment::readFile(env.path(u"share/mime/globs2"_qs)));
+    QVERIFY2(globs.contains(u"application/x-tagloom-site:*.site"_qs), qPrintable(globs));
+    QVERIFY(!globs.contains(u"*.sit\n"_qs));
+    const QString cache
+        = QString::fromUtf8(TestEnvironment::readFile(env.path(u"share/applications/mimeinfo.cache"_qs)));
+    QVERIFY2(cache.contains(u"application/x-tagloom-site=tagloom.desktop;"_qs), qPrintable(cache));
+    QVERIFY(!DesktopEntry::refreshCaches(env.path(u"nowhere"_qs), true));
 }
 
 QTEST_GUILESS_MAIN(TestSystemFiles)

@@ -19,6 +19,7 @@
 #include "editor/ui/sourceeditor.h"
 #include "editor/ui/tageditorcommands.h"
 #include "editor/ui/typingaids.h"
+#include "helpcommands.h"
 #include "leftpane.h"
 #include "qtprompter.h"
 #include "site/ui/sitecommands.h"
@@ -71,6 +72,7 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     , m_tagEditor(std::make_unique<TagEditorCommands>(*this, *m_prompting))
     , m_drops(std::make_unique<DropCommands>(*this, *m_documents))
     , m_site(std::make_unique<SiteCommands>(*this))
+    , m_help(std::make_unique<HelpCommands>(*this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(Icons::icon(QStringLiteral("tagloom")));
@@ -107,7 +109,7 @@ TMainForm::~TMainForm() = default;
 MainCommands TMainForm::commands() const
 {
     return { *m_documents, *m_undo, *m_formatting, *m_search, *m_spelling, *m_prompting, *m_typing,
-        *m_tagEditor, *m_drops, *m_site };
+        *m_tagEditor, *m_drops, *m_site, *m_help };
 }
 
 QToolBar *TMainForm::makeToolbar(ToolbarId id, QWidget *parent)
@@ -135,6 +137,7 @@ void TMainForm::connectActions()
     m_typing->connectActions();
     m_tagEditor->connectActions();
     m_site->connectActions();
+    m_help->connectActions();
 }
 
 QWidget *TMainForm::toolWidget(ToolWidget which, QToolBar *bar)

@@ -23,6 +23,7 @@ class PromptingCommands;
 class LeftPane;
 class QLabel;
 class SearchCommands;
+class HelpCommands;
 class SiteCommands;
 class StatusPanels;
 class TQtPrompter;
@@ -43,6 +44,7 @@ struct MainCommands
     TagEditorCommands &tagEditor;
     DropCommands &drops;
     SiteCommands &site;
+    HelpCommands &help;
 };
 
 // The program's frame: it builds the menus, toolbars, left pane and status bar from the action table,
@@ -175,6 +177,7 @@ private:
     std::unique_ptr<TagEditorCommands> m_tagEditor;
     std::unique_ptr<DropCommands> m_drops;
     std::unique_ptr<SiteCommands> m_site;
+    std::unique_ptr<HelpCommands> m_help;
 
     TSourceEditor *HTMLSource = nullptr;
     QString CurrentFileName;

@@ -4,12 +4,17 @@
 #include <QIcon>
 #include <QString>
 
-// The program's own toolbar, menu and status-bar pictures, drawn in code so they stay sharp at every size
-// and need no image files beside the program.
+// The toolbar, menu and status-bar pictures. Where the desktop's icon theme has a picture of the standard
+// name for the purpose it is used, so the program looks like the rest of the desktop; our own SVG picture
+// (in the resource folder :/icons) stands in when the theme has none, or when there is no theme.
 namespace Icons {
 
-// The icon called name ("new", "open", "save", ..., "tagloom"), built once and then cached;
-// a null icon for a name that has no picture.
+// The icon called name ("new", "open", "save", ..., "tagloom"); a null icon for a name that has no picture.
 QIcon icon(const QString &name);
+
+// The freedesktop name looked up in the theme for name, empty when the picture is ours alone.
+QString themeName(const QString &name);
+// Our own picture for name, from the resource folder; null when there is none.
+QIcon ownIcon(const QString &name);
 
 } // namespace Icons
