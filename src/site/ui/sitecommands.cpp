@@ -40,8 +40,13 @@ QString withSlash(const QString &folder)
 
 QString addFileFilter()
 {
-    return QStringLiteral(
+    QString filter = QStringLiteral(
         "GIF Files (*.gif)|*.gif|JPEG Files (*.jpg)|*.jpg|Bitmap Files (*.bmp)|*.bmp|Windows Meta Files (*.wmf)|*.wmf|HyperText Style Sheets (*.css)|*.css|All Files (*.*)|*.*");
+    // Today's sites are mostly PNG, SVG and WebP; they stand before "All Files".
+    const QString all = QStringLiteral("|All Files (*.*)|*.*");
+    filter.insert(filter.size() - all.size(),
+        QStringLiteral("|PNG Files (*.png)|*.png|SVG Files (*.svg)|*.svg|WebP Files (*.webp)|*.webp"));
+    return filter;
 }
 
 } // namespace
@@ -210,6 +215,7 @@ bool SiteCommands::saveTo(const QString &path)
         return false;
     }
     setSiteChanged(false);
+    addRecentSite(path);
     return true;
 }
 
@@ -262,6 +268,7 @@ void SiteCommands::NewSite1Click()
     stopAnchorScan();
     SiteTree->rebuild();
     setSiteChanged(false);
+    addRecentSite(*file);
 }
 
 void SiteCommands::OpenSiteClick()
@@ -287,6 +294,10 @@ bool SiteCommands::openSiteFile(const QString &path)
     }
     stopAnchorScan();
     SiteTree->rebuild();
+    // The pages are what a site is opened for: their section shows open, as adding them left it.
+    if (SiteNode *pages = Site::section(m_model.root(), SiteSection::WebPages);
+        pages && pages->childCount() > 0)
+        SiteTree->expandNode(pages);
 
     bool changed = false;
     if (!QFileInfo(siteRoot()).isDir()) {
