@@ -66,6 +66,9 @@ public:
     // True when the caller may go on: the page was saved, or the user chose No.
     bool saveQuestion();
     void readTitleIntoBox();
+    // The title and background boxes shown as the active page's text has them now (after Undo, say);
+    // the text is not changed.
+    void refreshBoxes();
     void placeCaret(TDocumentPage *page);
     // Shows the page-limit message and returns true when no more documents may be opened.
     bool refusePageLimit();
@@ -83,12 +86,17 @@ Q_SIGNALS:
     void pageClosing(DocumentId page);
     // The page change has begun: a typing burst ends with it.
     void pageChanging();
+    // The active page's caret stands on this line and column, both from 1.
+    void caretMoved(int line, int column);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     TDocumentPage *createPage(const QString &caption);
+    // The tab shows the page's file name, its tooltip the full path.
+    void nameTab(TDocumentPage *page);
+    void reportCaret(TDocumentPage *page);
     // Writes the page's text, asking to change to UTF-8 when its encoding cannot hold it; says why on
     // failure and returns false, leaving the page modified.
     bool writePage(TDocumentPage *page, const QString &path);
