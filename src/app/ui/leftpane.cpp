@@ -42,12 +42,12 @@ QListWidgetItem *noteItem(QListWidgetItem *item)
 
 QString LeftPane::commonCodeNote()
 {
-    return QStringLiteral("Code you reuse: add files to the Common Code folder.");
+    return QStringLiteral("Put code to reuse in Common Code.");
 }
 
 QString LeftPane::snippetsNote()
 {
-    return QStringLiteral("Script snippets: add files to the Java folder.");
+    return QStringLiteral("Put script snippets in Java.");
 }
 
 LeftPane::LeftPane(QMainWindow *window, const ActionSet &actions, QWidget *sitePane, QWidget *tagEditorPage)
