@@ -52,6 +52,7 @@ private Q_SLOTS:
     void authorNameRoundTripsInEveryEncoding_data();
     void authorNameRoundTripsInEveryEncoding();
     void typedCharacterAsksReferencesOrConversion();
+    void newPageFromAnEightBitTemplate();
     void xhtmlPageStaysWellFormedXml();
     void symlinkActivatesTheOpenPage();
     void caretStaysAfterBodyWhenBgcolorIsAdded();
@@ -126,12 +127,19 @@ void TestPageSaving::typedCharacterAsksReferencesOrConversion()
     QVERIFY(w.text().contains(QStringLiteral("\u4e2d")));
     QCOMPARE(w.form->activePage()->format().encoding, TextEncoding::Windows1252);
     QVERIFY(!w.form->activePage()->isModified());
+    // The choice holds for the page's later saves.
+    const qsizetype questions = w.prompter.asked().size();
+    w.type(QStringLiteral("\u4e2d"));
+    w.form->SaveClick();
+    QCOMPARE(w.prompter.asked().size(), questions);
+    QVERIFY(TestEnvironment::readFile(path).contains("&#20013;&#20013;"));
 
-    // No converts it, and its declarations say so in the same save.
+    // In another page, No converts it, and its declarations say so in the same save.
+    const QString other = w.open(QStringLiteral("other.html"), bytes);
     w.type(QStringLiteral("\u00e9\u4e2d"));
     w.prompter.answer(PromptAnswer::No);
     w.form->SaveClick();
-    saved = TestEnvironment::readFile(path);
+    saved = TestEnvironment::readFile(other);
     QVERIFY(saved.contains("caf\xc3\xa9"));
     QVERIFY(saved.contains("\xe4\xb8\xad"));
     QVERIFY(saved.contains("charset=UTF-8") && saved.contains("encoding=\"UTF-8\""));
@@ -143,6 +151,24 @@ void TestPageSaving::typedCharacterAsksReferencesOrConversion()
     w.type(QStringLiteral("\u0141"));
     w.form->SaveClick();
     QCOMPARE(w.prompter.asked().size(), asked);
+}
+
+void TestPageSaving::newPageFromAnEightBitTemplate()
+{
+    FormWindow w([](SettingsStore &s) {
+        s.write(Keys::Machine, QStringLiteral("Name"), lukasz, SettingsStore::Root::Machine);
+        s.write(Settings::Template,
+            QStringLiteral(
+                "<html><head><meta charset=\"ISO-8859-1\"><title>T</title></head>\r\n<body>\r\n</body></html>"));
+    });
+    QCOMPARE(w.form->activePage()->format().encoding, TextEncoding::Windows1252);
+    w.buffer().setSelText(QStringLiteral("caf\u00e9"));
+    const QString path = w.env.path(QStringLiteral("new.html"));
+    w.prompter.chooseFile(path);
+    w.form->SaveClick();
+    const QByteArray saved = TestEnvironment::readFile(path);
+    QVERIFY(saved.contains("caf\xe9"));
+    QVERIFY(saved.contains("content=\"&#321;ukasz\""));
 }
 
 void TestPageSaving::xhtmlPageStaysWellFormedXml()

@@ -284,6 +284,9 @@ void DocumentCommands::NewClick()
     runGuarded(m_host.prompter(), m_host.editorBusy(), 40, [this] {
         TDocumentPage *page = createPage(QStringLiteral("Untitled ") + QString::number(++UntitledCount));
         page->loadText(m_host.settings().readString(Settings::Template));
+        // A template that declares an 8-bit charset makes pages saved in it.
+        if (Charset::isEightBit(Charset::declared(page->buffer().text())))
+            page->setFormat({ TextEncoding::Windows1252, page->format().lineEnd });
         FilePagesChange();
         m_host.editorBusy().clear();
         m_host.setHTMLSource(page);
@@ -521,7 +524,10 @@ bool DocumentCommands::writePage(TDocumentPage *page, const QString &path)
     FileFormat format = page->format();
     const QString declared = Charset::declared(text);
     if (!DocumentFile::canEncode(text, format.encoding)) {
-        if (format.encoding == TextEncoding::Windows1252 && !declared.isEmpty()) {
+        if (format.encoding == TextEncoding::Windows1252 && !declared.isEmpty()
+            && m_writesReferences.contains(page->undoId())) {
+            text = Charset::withReferences(text, format.encoding); // chosen at an earlier save of the page
+        } else if (format.encoding == TextEncoding::Windows1252 && !declared.isEmpty()) {
             // The bytes must never contradict the page's own declaration: either the 8-bit file keeps
             // those characters as references, or the page becomes UTF-8 and says so.
             const PromptAnswer answer = m_host.prompter().message(QStringLiteral("Warning"),
@@ -535,6 +541,7 @@ bool DocumentCommands::writePage(TDocumentPage *page, const QString &path)
                 return false;
             if (answer == PromptAnswer::Yes) {
                 text = Charset::withReferences(text, format.encoding);
+                m_writesReferences.insert(page->undoId());
             } else {
                 format.encoding = TextEncoding::Utf8;
                 text = Charset::declaringUtf8(text);
@@ -616,6 +623,7 @@ void DocumentCommands::Close1Click()
     TDocumentPage *page = activePage();
     const int index = FilePages->indexOf(page);
     Q_EMIT pageClosing(page->undoId());
+    m_writesReferences.remove(page->undoId());
     m_changingPages = true;
     FilePages->removeTab(index);
     delete page;

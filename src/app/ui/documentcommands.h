@@ -6,6 +6,7 @@
 #include "editor/colors.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -115,4 +116,6 @@ private:
     // True while a command adds, removes or activates pages itself and runs the page change when done.
     bool m_changingPages = false;
     int m_titleStart = -1;
+    // Pages whose user chose to keep them 8-bit with character references: later saves do so unasked.
+    QSet<DocumentId> m_writesReferences;
 };

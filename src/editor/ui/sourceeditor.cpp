@@ -218,7 +218,10 @@ void TSourceEditor::paintEvent(QPaintEvent *event)
 void TSourceEditor::wheelEvent(QWheelEvent *event)
 {
     if (event->modifiers() & Qt::ControlModifier) {
-        const int steps = event->angleDelta().y() / 120;
+        // A touchpad sends the notches in small parts; they are gathered into whole steps.
+        m_zoomDelta += event->angleDelta().y();
+        const int steps = m_zoomDelta / 120;
+        m_zoomDelta -= steps * 120;
         if (steps > 0)
             zoomIn(steps);
         else if (steps < 0)

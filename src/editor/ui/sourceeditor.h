@@ -63,4 +63,5 @@ private:
     };
     int m_userInputDepth = 0;
     bool m_userEditAnnounced = false;
+    int m_zoomDelta = 0; // wheel angle with Ctrl not yet turned into a zoom step
 };
