@@ -200,6 +200,9 @@ void TestSiteCommands::savedSiteIsRecentAndReopensWithItsPagesShown()
         QVERIFY(f.site().SaveSiteButtonClick());
         QCOMPARE(namedAction(f.form, "RecentSite1")->text(), QStringLiteral("&1 club.site"));
         QCOMPARE(namedAction(f.form, "RecentSite2")->text(), QStringLiteral("&2 first.site"));
+        QCOMPARE(namedAction(f.form, "RecentSite2")->statusTip(),
+            QDir::toNativeSeparators(
+                QFileInfo(f.env.path(QStringLiteral("first/first.site"))).absolutePath()));
         // Add File offers today's picture formats beside the old ones.
         const QString filter = f.prompter.fileRequests().constLast().filter;
         QVERIFY2(filter.contains(QStringLiteral("|*.png|")) && filter.contains(QStringLiteral("|*.svg|"))

@@ -10,6 +10,7 @@
 #include "sitetree.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -132,6 +133,10 @@ void SiteCommands::rebuildRecentSites()
     for (int n = 1; n <= RecentSites::count; ++n) {
         QAction *a = m_host.action(recentSite(n));
         a->setText(RecentSites::menuCaption(n, files.at(n - 1)));
+        // The item shows the file name; the status bar names its folder.
+        a->setStatusTip(files.at(n - 1).isEmpty()
+                ? QString()
+                : QDir::toNativeSeparators(QFileInfo(files.at(n - 1)).absolutePath()));
         a->setVisible(!files.at(n - 1).isEmpty());
         any = any || a->isVisible();
     }
