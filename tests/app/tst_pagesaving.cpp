@@ -53,6 +53,7 @@ private Q_SLOTS:
     void authorNameRoundTripsInEveryEncoding();
     void typedCharacterAsksReferencesOrConversion();
     void newPageFromAnEightBitTemplate();
+    void pageWhoseBytesAlreadyContradictItsCharset();
     void xhtmlPageStaysWellFormedXml();
     void symlinkActivatesTheOpenPage();
     void caretStaysAfterBodyWhenBgcolorIsAdded();
@@ -169,6 +170,21 @@ void TestPageSaving::newPageFromAnEightBitTemplate()
     const QByteArray saved = TestEnvironment::readFile(path);
     QVERIFY(saved.contains("caf\xe9"));
     QVERIFY(saved.contains("content=\"&#321;ukasz\""));
+}
+
+void TestPageSaving::pageWhoseBytesAlreadyContradictItsCharset()
+{
+    // Declared UTF-8 but read as Windows-1252: the question offers the conversion the page asks for.
+    Window w;
+    const QByteArray bytes = page("<meta charset=\"utf-8\">", "caf\xe9");
+    const QString path = w.open(QStringLiteral("mixed.html"), bytes);
+    w.type(QStringLiteral("\u4e2d"));
+    w.prompter.answer(PromptAnswer::Yes);
+    w.form->SaveClick();
+    QCOMPARE(w.prompter.asked().constLast().buttons, PromptButtons::YesNo);
+    QVERIFY(!w.prompter.asked().constLast().text.contains(QStringLiteral("declares")));
+    const QByteArray saved = TestEnvironment::readFile(path);
+    QVERIFY(saved.contains("caf\xc3\xa9") && saved.contains("\xe4\xb8\xad"));
 }
 
 void TestPageSaving::xhtmlPageStaysWellFormedXml()

@@ -524,10 +524,10 @@ bool DocumentCommands::writePage(TDocumentPage *page, const QString &path)
     FileFormat format = page->format();
     const QString declared = Charset::declared(text);
     if (!DocumentFile::canEncode(text, format.encoding)) {
-        if (format.encoding == TextEncoding::Windows1252 && !declared.isEmpty()
+        if (format.encoding == TextEncoding::Windows1252 && Charset::isEightBit(declared)
             && m_writesReferences.contains(page->undoId())) {
             text = Charset::withReferences(text, format.encoding); // chosen at an earlier save of the page
-        } else if (format.encoding == TextEncoding::Windows1252 && !declared.isEmpty()) {
+        } else if (format.encoding == TextEncoding::Windows1252 && Charset::isEightBit(declared)) {
             // The bytes must never contradict the page's own declaration: either the 8-bit file keeps
             // those characters as references, or the page becomes UTF-8 and says so.
             const PromptAnswer answer = m_host.prompter().message(QStringLiteral("Warning"),

@@ -98,8 +98,10 @@ private:
     // The tab shows the page's file name, its tooltip the full path.
     void nameTab(TDocumentPage *page);
     void reportCaret(TDocumentPage *page);
-    // Writes the page's text, asking to change to UTF-8 when its encoding cannot hold it; says why on
-    // failure and returns false, leaving the page modified.
+    // Writes the page's text. When its 8-bit encoding cannot hold it, a page that declares that charset
+    // is asked whether to write character references or convert to UTF-8 (declarations included); any
+    // other is asked whether to change to UTF-8. Says why on failure and returns false, leaving the page
+    // modified.
     bool writePage(TDocumentPage *page, const QString &path);
     // Asks for a file name for Save As or the save question; nothing on Cancel or a refused overwrite.
     std::optional<QString> askSaveName(bool askSimilar);
