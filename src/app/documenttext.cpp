@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documenttext.h"
 
+#include "app/charset.h"
 #include "base/productstrings.h"
 #include "editor/sourcebuffer.h"
 
@@ -93,19 +94,21 @@ void insertBodyTags(SourceBuffer &buffer, bool upper)
     buffer.select(qMax(0, buffer.selStart() - 1), 0);
 }
 
-QString authorTag(const QString &name, bool upper)
+QString authorTag(const QString &name, bool upper, bool selfClosed)
 {
     QString escaped = name;
     escaped.replace(u'&', QStringLiteral("&amp;"))
         .replace(u'"', QStringLiteral("&quot;"))
         .replace(u'<', QStringLiteral("&lt;"))
         .replace(u'>', QStringLiteral("&gt;"));
-    return upper ? QStringLiteral("<META NAME=\"AUTHOR\" CONTENT=\"") + escaped + QStringLiteral("\">")
-                 : QStringLiteral("<meta name=\"author\" content=\"") + escaped + QStringLiteral("\">");
+    const QString end = selfClosed ? QStringLiteral("\" />") : QStringLiteral("\">");
+    return upper ? QStringLiteral("<META NAME=\"AUTHOR\" CONTENT=\"") + escaped + end
+                 : QStringLiteral("<meta name=\"author\" content=\"") + escaped + end;
 }
 
-TextChange writeAuthorTag(SourceBuffer &buffer, const QString &name, bool upper)
+TextChange writeAuthorTag(SourceBuffer &buffer, const QString &name, bool upper, TextEncoding encoding)
 {
+    const bool xhtml = Charset::isXhtml(buffer.textRange(0, qMin(buffer.length(), 8192)));
     const int before = buffer.length();
     TextChange change;
     const int existing = findFrom(buffer, QStringLiteral("<meta name=\"author"), 0);
@@ -121,7 +124,7 @@ TextChange writeAuthorTag(SourceBuffer &buffer, const QString &name, bool upper)
         buffer.select(headEnd, 0);
     }
     change.position = buffer.selStart();
-    buffer.setSelText(authorTag(name, upper));
+    buffer.setSelText(Charset::withReferences(authorTag(name, upper, xhtml), encoding));
     change.delta = buffer.length() - before;
     return change;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/documentfile.h"
+
 #include <QString>
 
 class SourceBuffer;
@@ -30,15 +32,19 @@ bool lacksBody(const SourceBuffer &buffer);
 // caret one character before the end of the inserted text.
 void insertBodyTags(SourceBuffer &buffer, bool upper);
 
-// The author meta tag as Save writes it; the name is escaped so the tag reads back the same.
-QString authorTag(const QString &name, bool upper);
+// The author meta tag as Save writes it; the name is escaped so the tag reads back the same. Self-closed
+// ("/>") keeps an XHTML page well-formed XML.
+QString authorTag(const QString &name, bool upper, bool selfClosed = false);
 struct TextChange
 {
     int position = -1; // where the text changed; -1 when it did not
     int delta = 0; // change in length
 };
 // Replaces the existing author tag or inserts one before "</head>"; does nothing when there is neither.
-TextChange writeAuthorTag(SourceBuffer &buffer, const QString &name, bool upper);
+// Characters the page's 8-bit encoding cannot hold go in as numeric character references, so the tag
+// never forces a question on save; an XHTML page gets the self-closed form.
+TextChange writeAuthorTag(
+    SourceBuffer &buffer, const QString &name, bool upper, TextEncoding encoding = TextEncoding::Utf8);
 
 // The title + ".html", with each of \ / : * ? " < > | made a blank.
 QString proposedSaveName(const QString &title);

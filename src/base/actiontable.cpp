@@ -37,7 +37,8 @@ constexpr ActionRow table[] = {
     // Edit
     { A::Undo, u"Undo", u"U&ndo", ctrl(Qt::Key_Z), none, QKeySequence::UnknownKey,
         u"Undo (Ctrl+Z)|Undoes the last action", u"Undo|Undoes the last action", u"undo", u"", G::None, Disabled },
-    { A::Redo, u"Redo", u"Re&do", none, none, QKeySequence::UnknownKey,
+    // Ctrl+Y belongs to Symbol; Ctrl+Shift+Z is the other key Linux programs give Redo.
+    { A::Redo, u"Redo", u"Re&do", QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z), none, QKeySequence::UnknownKey,
         u"Redo|Redoes the last undone action", u"", u"redo", u"", G::None, Disabled },
     // The editor leaves these keys to the window, so the commands keep their old alternate keys too.
     { A::Cut, u"Cut", u"Cu&t", ctrl(Qt::Key_X), QKeyCombination(Qt::SHIFT, Qt::Key_Delete), QKeySequence::UnknownKey,
@@ -51,7 +52,7 @@ constexpr ActionRow table[] = {
         u"Paste|Replace the selection with the clipboard text", u"paste" },
     { A::CheckSpelling, u"CheckSpelling", u"Check &Spelling...", none, none, QKeySequence::UnknownKey,
         u"Check Spelling|Run the spell checker over the current file", u"", u"spelling" },
-    { A::Find, u"Find", u"&Find...", none, none, QKeySequence::UnknownKey,
+    { A::Find, u"Find", u"&Find...", ctrl(Qt::Key_F), none, QKeySequence::UnknownKey,
         u"Find (F3)|Find a section of text in the current file", u"Find|Find a section of text in the current file",
         u"find" },
     { A::FindAgain1, u"FindAgain1", u"Find Again", QKeyCombination(Qt::Key_F3) },

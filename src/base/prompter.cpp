@@ -11,7 +11,15 @@ QStringList qtNameFilters(const QString &filter)
             if (pattern == u"*.*")
                 pattern = QStringLiteral("*");
         }
-        result.append(parts.at(i) + QStringLiteral(" (") + patterns.join(u' ') + u')');
+        // The design's descriptions carry their own "(*.html, *.htm)"; Qt adds the patterns again, so the
+        // description's list gives way to the one Qt reads.
+        QString description = parts.at(i).trimmed();
+        if (description.endsWith(u')')) {
+            const qsizetype open = description.lastIndexOf(QStringLiteral(" ("));
+            if (open > 0 && description.mid(open).contains(u'*'))
+                description.truncate(open);
+        }
+        result.append(description + QStringLiteral(" (") + patterns.join(u' ') + u')');
     }
     return result;
 }

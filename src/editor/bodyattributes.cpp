@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bodyattributes.h"
 
+#include "plainbuffer.h"
 #include "sourcebuffer.h"
 
 #include <QLocale>
@@ -23,7 +24,11 @@ Tag readBodyTag(const SourceBuffer &buffer)
     return { body.start, buffer.textRange(body.start, body.end) };
 }
 
-// Where the value of name starts inside the tag text, or -1. name ends with "=".
+// valueStart's answer for a tag with a quote that is never closed: no attribute can be told apart in it.
+constexpr qsizetype malformed = -2;
+
+// Where the value of name starts inside the tag text, -1 when the tag has no such attribute, or malformed
+// when another attribute's quote runs to the end of the tag. name ends with "=".
 qsizetype valueStart(const QString &tag, const QString &name)
 {
     const QString bare = name.endsWith(u'=') ? name.chopped(1).trimmed() : name.trimmed();
@@ -51,7 +56,23 @@ qsizetype valueStart(const QString &tag, const QString &name)
             ++j;
         return j;
     }
-    return -1;
+    return quote.isNull() ? -1 : malformed;
+}
+
+// Inserts text at position; a caret or selection after it moves with the text it stood by, so what the
+// user types next does not land inside the tag.
+void insertKeepingSelection(SourceBuffer &buffer, int position, const QString &text)
+{
+    int start = buffer.selStart();
+    int length = buffer.selLength();
+    const int size = int(text.size());
+    if (start >= position)
+        start += size;
+    else if (start + length > position)
+        length += size;
+    buffer.select(position, 0);
+    buffer.setSelText(text);
+    buffer.select(start, length);
 }
 
 // The end (exclusive) of the value starting at start, or -1 for a quote that is never closed.
@@ -96,7 +117,24 @@ QStringList bodyDependentControls()
         QStringLiteral("DocumentOptionsButton1"), QStringLiteral("BackColor"), QStringLiteral("BaseFont1") };
 }
 
-Reading read(SourceBuffer &buffer, const QString &name, const QString &defaultValue, Case letterCase)
+Reading peek(const SourceBuffer &buffer, const QString &name, const QString &defaultValue)
+{
+    PlainBuffer copy;
+    const BodyTag body = findBodyTag(buffer);
+    if (!body.present())
+        return Reading { false, false, defaultValue };
+    // Only the tag is read, so a copy of it stands in for the page; nothing is added to either.
+    copy.setText(QStringLiteral("x") + buffer.textRange(body.start, body.end + 1));
+    Reading reading = read(copy, name, defaultValue, Case::Lower);
+    if (reading.added) {
+        reading.added = false;
+        reading.value = defaultValue;
+    }
+    return reading;
+}
+
+Reading read(
+    SourceBuffer &buffer, const QString &name, const QString &defaultValue, Case letterCase, bool quoteAdded)
 {
     Reading reading;
     reading.value = defaultValue;
@@ -105,9 +143,11 @@ Reading read(SourceBuffer &buffer, const QString &name, const QString &defaultVa
         return reading;
     reading.bodyPresent = true;
     const qsizetype start = valueStart(tag.text, name);
+    if (start == malformed)
+        return reading;
     if (start < 0) {
-        buffer.select(tag.start + 5, 0);
-        buffer.setSelText(u' ' + cased(name + defaultValue, letterCase));
+        const QString value = quoteAdded ? u'"' + defaultValue + u'"' : defaultValue;
+        insertKeepingSelection(buffer, tag.start + 5, u' ' + cased(name + value, letterCase));
         reading.added = true;
         return reading;
     }
@@ -129,9 +169,10 @@ bool write(SourceBuffer &buffer, const QString &name, const QString &value, Case
     if (tag.start < 0)
         return false;
     const qsizetype start = valueStart(tag.text, name);
+    if (start == malformed)
+        return false;
     if (start < 0) {
-        buffer.select(tag.start + 5, 0);
-        buffer.setSelText(u' ' + cased(name + value, letterCase));
+        insertKeepingSelection(buffer, tag.start + 5, u' ' + cased(name + value, letterCase));
         return true;
     }
     const qsizetype end = valueEnd(tag.text, start);

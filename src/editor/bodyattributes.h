@@ -36,12 +36,18 @@ struct Reading
 };
 
 // The attribute's value; a missing attribute is added right after "<BODY" with the default, which is
-// returned. Without a BODY tag nothing changes and the default is returned.
-Reading read(SourceBuffer &buffer, const QString &name, const QString &defaultValue, Case letterCase);
+// returned; a caret or selection after the insertion moves with it. Without a BODY tag, or in a tag with a
+// quote that is never closed, nothing changes and the default is returned.
+// quoteAdded writes an added value in double quotes, as an XHTML page needs.
+Reading read(SourceBuffer &buffer, const QString &name, const QString &defaultValue, Case letterCase,
+    bool quoteAdded = false);
+
+// The attribute's value as read() finds it, without adding a missing one: the default then.
+Reading peek(const SourceBuffer &buffer, const QString &name, const QString &defaultValue);
 
 // SetBodyFunction: replaces the attribute's value (a quoted value with both its quotes) by value,
-// case-converted, or adds the attribute after "<BODY" when it is missing. A tag without ">" or a value whose
-// quote is never closed is left unchanged; returns whether the text changed.
+// case-converted, or adds the attribute after "<BODY" when it is missing. A tag without ">" or with any
+// quote that is never closed is left unchanged; returns whether the text changed.
 bool write(SourceBuffer &buffer, const QString &name, const QString &value, Case letterCase);
 
 } // namespace BodyAttributes

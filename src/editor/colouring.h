@@ -170,6 +170,10 @@ State scan(const Char *s, qsizetype length, State state, Emit &&report, Break &&
         return at + 1;
     };
 
+    // Where the last string's closing quote stood: the character after it is judged by that quote's
+    // string colour, so neither a quote nor a "#" there starts anything.
+    qsizetype closedAt = -1;
+
     while (i < n) {
         switch (state) {
         case State::Text: {
@@ -211,6 +215,8 @@ State scan(const Char *s, qsizetype length, State state, Emit &&report, Break &&
                 ++i;
             } else if (c == Char('<')) {
                 i = open(i);
+            } else if (closedAt == i - 1 && closedAt >= 0) {
+                ++i;
             } else if (c == Char('"')) {
                 switchTo(Class::String, i);
                 state = State::TagString;
@@ -241,6 +247,7 @@ State scan(const Char *s, qsizetype length, State state, Emit &&report, Break &&
             } else if (c == Char('"')) {
                 switchTo(Class::Tag, i + 1);
                 state = State::Tag;
+                closedAt = i;
                 ++i;
             } else if (c == Char('<')) {
                 i = open(i);

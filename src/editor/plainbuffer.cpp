@@ -48,8 +48,11 @@ void PlainBuffer::setSelLength(int length)
 void PlainBuffer::setSelText(const QString &text)
 {
     const QString inserted = normalizeLineBreaks(text);
-    m_text.replace(m_selStart, m_selLength, inserted);
-    m_selStart += int(inserted.size());
+    int start = m_selStart;
+    int end = m_selStart + m_selLength;
+    wholeLineBreaks(start, end);
+    m_text.replace(start, end - start, inserted);
+    m_selStart = start + int(inserted.size());
     m_selLength = 0;
     m_lineStarts.clear();
 }

@@ -317,7 +317,21 @@ Prompting::KeyOutcome Prompting::keyPress(SourceBuffer &buffer, QChar key, const
         m_closingTagMark = true;
 
     if (key == u'>') {
-        if (m_options.tagCompletion && (m_tagName || m_attribute || m_value) && !m_closingTagMark) {
+        // An end tag typed just before the one completion already wrote steps over it rather than
+        // doubling it.
+        const bool shortTag = m_tagStart >= 0 && m_tagStart < caret && caret - m_tagStart <= 256;
+        const QString typed = shortTag ? buffer.textRange(m_tagStart, caret) : QString();
+        const QString written = typed + u'>';
+        if (m_options.tagCompletion && typed.startsWith(QStringLiteral("</")) && typed.size() > 2
+            && buffer.textRange(caret, caret + int(written.size())).compare(written, Qt::CaseInsensitive)
+                == 0) {
+            buffer.select(m_tagStart, caret - m_tagStart);
+            buffer.setSelText(QString());
+            buffer.setSelStart(m_tagStart + int(written.size()));
+            out.swallow = true;
+            out.editStart = m_tagStart;
+            out.editEnd = m_tagStart + int(written.size());
+        } else if (m_options.tagCompletion && (m_tagName || m_attribute || m_value) && !m_closingTagMark) {
             if (m_tagName)
                 m_promptedTag = m_database.indexOf(m_prefix);
             QString name = m_promptedTag >= 0 ? promptedTagName()

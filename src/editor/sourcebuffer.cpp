@@ -3,6 +3,22 @@
 
 #include <QStringMatcher>
 
+void SourceBuffer::wholeLineBreaks(int &start, int &end) const
+{
+    const auto insideBreak = [this](int position) {
+        return position > 0 && charAt(position - 1) == u'\r' && charAt(position) == u'\n';
+    };
+    if (start == end) {
+        if (insideBreak(start))
+            end = --start;
+        return;
+    }
+    if (insideBreak(start))
+        --start;
+    if (insideBreak(end))
+        ++end;
+}
+
 QChar SourceBuffer::charAt(int position) const
 {
     if (position < 0 || position >= length())

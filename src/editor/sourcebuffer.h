@@ -64,6 +64,11 @@ public:
     static QString normalizeLineBreaks(const QString &text);
 
 protected:
+    // The range start .. end that replacing the selection actually replaces: a line break is never split,
+    // so an end point between its CR and LF takes in the whole break, and an empty selection there
+    // moves before the CR.
+    void wholeLineBreaks(int &start, int &end) const;
+
     // Where the matcher's pattern first occurs in range at or after from, and with WholeWord stands as a
     // word within range (letters, digits and '_' make words); -1 if nowhere. Implementations that search
     // piecewise call this so every buffer finds the same places.

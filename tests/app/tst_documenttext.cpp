@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/charset.h"
 #include "app/documenttext.h"
 #include "editor/plainbuffer.h"
 #include "editor/striptags.h"
@@ -17,6 +18,8 @@ private Q_SLOTS:
     void missingBodyTagsAreInserted_data();
     void missingBodyTagsAreInserted();
     void authorTagIsReplacedAndCannotGrow();
+    void authorTagFitsTheEncodingAndXhtml();
+    void charsetDeclarationsAreReadAndRewritten();
     void saveNameProposalAndSimilarNames();
     void styleBlockMustFollowTheFirstCharacter();
     void stripTagsRemovesMarkupOnly_data();
@@ -126,6 +129,72 @@ void TestDocumentText::authorTagIsReplacedAndCannotGrow()
         QCOMPARE(writeAuthorTag(fragment, QStringLiteral("Bo"), false).position, -1);
         QCOMPARE(fragment.text(), text);
     }
+}
+
+void TestDocumentText::authorTagFitsTheEncodingAndXhtml()
+{
+    const QString name = QStringLiteral("\u0141ukasz J\u00f3zef \U0001F600");
+    PlainBuffer latin(QStringLiteral("<html><head></head><body>"));
+    writeAuthorTag(latin, name, false, TextEncoding::Windows1252);
+    // What Windows-1252 holds (ó) stays a character; the rest become references, a pair as one.
+    QCOMPARE(latin.text(),
+        QStringLiteral(
+            "<html><head><meta name=\"author\" content=\"&#321;ukasz J\u00f3zef &#128512;\"></head><body>"));
+    QVERIFY(DocumentFile::canEncode(latin.text(), TextEncoding::Windows1252));
+    // A UTF-8 page keeps the name as it is.
+    PlainBuffer utf8(QStringLiteral("<html><head></head><body>"));
+    writeAuthorTag(utf8, name, false, TextEncoding::Utf8);
+    QVERIFY(utf8.text().contains(QStringLiteral("content=\"") + name + QStringLiteral("\">")));
+
+    // An XHTML page, known by its XML declaration or its html tag's xmlns, gets a self-closed tag, and a
+    // second save replaces it whole.
+    for (const QString &start : { QStringLiteral("<?xml version=\"1.0\"?>\r\n<html><head>"),
+             QStringLiteral("<html xmlns=\"http://www.w3.org/1999/xhtml\"><head>") }) {
+        PlainBuffer xhtml(start + QStringLiteral("</head><body>"));
+        writeAuthorTag(xhtml, QStringLiteral("Bo"), false);
+        QCOMPARE(
+            xhtml.text(), start + QStringLiteral("<meta name=\"author\" content=\"Bo\" /></head><body>"));
+        writeAuthorTag(xhtml, QStringLiteral("Al"), false);
+        QCOMPARE(
+            xhtml.text(), start + QStringLiteral("<meta name=\"author\" content=\"Al\" /></head><body>"));
+    }
+    QVERIFY(!Charset::isXhtml(QStringLiteral("<!DOCTYPE html><html lang=en><p>xmlns=1")));
+}
+
+void TestDocumentText::charsetDeclarationsAreReadAndRewritten()
+{
+    const QString page
+        = QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<html><head>\r\n"
+                         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">\r\n"
+                         "<META CHARSET='windows-1252'>\r\n</head><body>charset=latin1</body></html>");
+    QCOMPARE(Charset::declared(page), QStringLiteral("ISO-8859-1"));
+    QCOMPARE(
+        Charset::declared(QStringLiteral("<meta charset=\"Windows-1252\">")), QStringLiteral("Windows-1252"));
+    QCOMPARE(Charset::declared(QStringLiteral("<p>charset=latin1</p>")), QString());
+    QVERIFY(
+        Charset::isEightBit(QStringLiteral("ISO-8859-1")) && Charset::isEightBit(QStringLiteral(" Latin1")));
+    QVERIFY(
+        !Charset::isEightBit(QStringLiteral("utf-8")) && !Charset::isEightBit(QStringLiteral("iso-8859-2")));
+    // Every declaration says UTF-8 afterwards; text outside tags is not touched.
+    QCOMPARE(Charset::declaringUtf8(page),
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<html><head>\r\n"
+                       "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">\r\n"
+                       "<META CHARSET='UTF-8'>\r\n</head><body>charset=latin1</body></html>"));
+
+    // A pure ASCII file reads as UTF-8, but is saved in the 8-bit charset its page declares.
+    const FileFormat utf8 { TextEncoding::Utf8, LineEnd::Lf };
+    QCOMPARE(Charset::formatForPage(QStringLiteral("<meta charset=iso-8859-1>abc"), utf8).encoding,
+        TextEncoding::Windows1252);
+    QCOMPARE(
+        Charset::formatForPage(QStringLiteral("<meta charset=iso-8859-1>abc"), utf8).lineEnd, LineEnd::Lf);
+    QCOMPARE(Charset::formatForPage(QStringLiteral("<meta charset=iso-8859-1>\u00e9"), utf8).encoding,
+        TextEncoding::Utf8);
+    QCOMPARE(
+        Charset::formatForPage(QStringLiteral("<meta charset=utf-8>abc"), utf8).encoding, TextEncoding::Utf8);
+    QCOMPARE(Charset::withReferences(QStringLiteral("a\u20ac\u0141"), TextEncoding::Windows1252),
+        QStringLiteral("a\u20ac&#321;"));
+    QCOMPARE(Charset::firstUnencodable(QStringLiteral("ab\u0141"), TextEncoding::Windows1252),
+        QStringLiteral("the character \u201c\u0141\u201d (U+0141)"));
 }
 
 void TestDocumentText::saveNameProposalAndSimilarNames()

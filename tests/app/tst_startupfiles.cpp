@@ -100,8 +100,11 @@ void TestStartupFiles::guardReportsTheCodeAndClearsBusy()
 void TestStartupFiles::fileFiltersConvert()
 {
     QCOMPARE(qtNameFilters(QStringLiteral("HTML Files (*.html, *.htm)|*.html;*.htm|All Files (*.*)|*.*")),
-        QStringList({ QStringLiteral("HTML Files (*.html, *.htm) (*.html *.htm)"),
-            QStringLiteral("All Files (*.*) (*)") }));
+        QStringList({ QStringLiteral("HTML Files (*.html *.htm)"), QStringLiteral("All Files (*)") }));
+    // A description without a pattern list of its own, or with other words in brackets, is kept whole.
+    QCOMPARE(qtNameFilters(QStringLiteral("Internet Document (HTML) (*.html)|*.html;*.htm|Pictures|*.png")),
+        QStringList({ QStringLiteral("Internet Document (HTML) (*.html *.htm)"),
+            QStringLiteral("Pictures (*.png)") }));
 }
 
 void TestStartupFiles::builtProgramFolderPassesTheCheck()

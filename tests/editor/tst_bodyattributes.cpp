@@ -13,6 +13,7 @@ private Q_SLOTS:
     void readsValues_data();
     void readsValues();
     void missingAttributeIsAddedWithTheDefault();
+    void malformedTagAndTheCaret();
     void writeReplacesOnlyTheValue_data();
     void writeReplacesOnlyTheValue();
 };
@@ -72,6 +73,46 @@ void TestBodyAttributes::missingAttributeIsAddedWithTheDefault()
     }
 }
 
+void TestBodyAttributes::malformedTagAndTheCaret()
+{
+    // A quote another attribute leaves open makes the tag unreadable: nothing is added or read from it.
+    const QString broken = QStringLiteral("<html><body title=\"oops bgcolor=red>");
+    PlainBuffer buffer(broken);
+    Reading reading = read(buffer, QStringLiteral("BGCOLOR="), QStringLiteral("#FFFFFF"), Case::Lower);
+    QVERIFY(reading.bodyPresent);
+    QVERIFY(!reading.added);
+    QCOMPARE(reading.value, QStringLiteral("#FFFFFF"));
+    QCOMPARE(buffer.text(), broken);
+
+    // The attribute goes in before the caret, which stays after the tag's ">"; a selection over the
+    // insertion point grows with it.
+    const QString page = QStringLiteral("<html><body>\r\nText");
+    PlainBuffer caret(page);
+    caret.select(int(page.indexOf(u'>', 7)) + 1, 0);
+    read(caret, QStringLiteral("BGCOLOR="), QStringLiteral("#FFFFFF"), Case::Lower);
+    QCOMPARE(caret.text(), QStringLiteral("<html><body bgcolor=#ffffff>\r\nText"));
+    QCOMPARE(caret.selStart(), int(caret.text().indexOf(u'>', 7)) + 1);
+    QCOMPARE(caret.selLength(), 0);
+    PlainBuffer spanning(page);
+    spanning.select(2, 12);
+    write(spanning, QStringLiteral("TEXT="), QStringLiteral("red"), Case::Upper);
+    QCOMPARE(spanning.text(), QStringLiteral("<html><body TEXT=RED>\r\nText"));
+    QCOMPARE(spanning.selStart(), 2);
+    QCOMPARE(spanning.selLength(), 12 + 9);
+    PlainBuffer before(page);
+    before.select(1, 0);
+    read(before, QStringLiteral("BGCOLOR="), QStringLiteral("#FFFFFF"), Case::Lower);
+    QCOMPARE(before.selStart(), 1);
+
+    // peek reads the same values and never writes.
+    PlainBuffer plain(QStringLiteral("<html><body text=red>"));
+    QCOMPARE(peek(plain, QStringLiteral("TEXT="), QStringLiteral("black")).value, QStringLiteral("red"));
+    const Reading missing = peek(plain, QStringLiteral("BGCOLOR="), QStringLiteral("#FFFFFF"));
+    QVERIFY(missing.bodyPresent && !missing.added);
+    QCOMPARE(missing.value, QStringLiteral("#FFFFFF"));
+    QCOMPARE(plain.text(), QStringLiteral("<html><body text=red>"));
+}
+
 void TestBodyAttributes::writeReplacesOnlyTheValue_data()
 {
     QTest::addColumn<QString>("text");
@@ -93,6 +134,9 @@ void TestBodyAttributes::writeReplacesOnlyTheValue_data()
     QTest::newRow("unclosed quote left alone")
         << QStringLiteral("<html><body bgcolor=\"red>") << QStringLiteral("blue") << int(Case::Lower)
         << QStringLiteral("<html><body bgcolor=\"red>");
+    QTest::newRow("another attribute's open quote left alone")
+        << QStringLiteral("<html><body title=\"oops bgcolor=red>") << QStringLiteral("blue")
+        << int(Case::Lower) << QStringLiteral("<html><body title=\"oops bgcolor=red>");
 }
 
 void TestBodyAttributes::writeReplacesOnlyTheValue()

@@ -101,6 +101,17 @@ void TestColouring::rules_data()
         "<a b=#ff0000\r\nc>") << QStringLiteral("[tag]<a b=[/tag][hex]#ff0000[/hex][tag]\r\nc>[/tag]");
     QTest::newRow("quote inside hex starts a string") << QStringLiteral(
         "<a b=#1\"3456 >") << QStringLiteral("[tag]<a b=#1[/tag][string]\"3456 [/string][tag]>[/tag]");
+    QTest::newRow("# right after a string is no hex code")
+        << QStringLiteral("<a b=\"x\"#ff0000 >")
+        << QStringLiteral("[tag]<a b=[/tag][string]\"x\"[/string][tag]#ff0000 >[/tag]");
+    QTest::newRow("quote right after a string opens none")
+        << QStringLiteral("<a b=\"x\"\"y\" c>")
+        << QStringLiteral(
+               "[tag]<a b=[/tag][string]\"x\"[/string][tag]\"y[/tag][string]\" c[/string][tag]>[/tag]");
+    QTest::newRow("doctype with two identifiers")
+        << QStringLiteral("<!DOCTYPE html PUBLIC \"-//A//EN\" \"http://a/b.dtd\">")
+        << QStringLiteral("[tag]<!DOCTYPE html PUBLIC [/tag][string]\"-//A//EN\"[/string][tag] "
+                          "[/tag][string]\"http://a/b.dtd\"[/string][tag]>[/tag]");
     QTest::newRow("hex outside a tag") << QStringLiteral("#ff0000 x") << QStringLiteral("#ff0000 x");
     QTest::newRow("entity") << QStringLiteral("a &amp; b") << QStringLiteral("a [entity]&amp;[/entity] b");
     QTest::newRow("entity with a blank") << QStringLiteral("a & amp; b") << QStringLiteral("a & amp; b");

@@ -238,6 +238,36 @@ void nulCharacters(SourceBuffer &b)
     QCOMPARE(b.textRange(0, 4), QStringLiteral("a") + QChar(0) + QStringLiteral("x") + QChar(0));
 }
 
+void editsInsideALineBreak(SourceBuffer &b)
+{
+    // A deletion from between CR and LF takes the whole break: no lone LF is left to miscount.
+    b.setText(QStringLiteral("ab\r\ncd\r\nef"));
+    b.select(3, 2);
+    b.setSelText(QString());
+    QCOMPARE(b.text(), QStringLiteral("abd\r\nef"));
+    QCOMPARE(b.length(), 7);
+    QCOMPARE(b.selStart(), 2);
+    QCOMPARE(b.lineCount(), 2);
+    QCOMPARE(b.textRange(3, 7), QStringLiteral("\r\nef"));
+    QCOMPARE(b.line(1), QStringLiteral("ef"));
+    // One that ends there takes it too.
+    b.setText(QStringLiteral("ab\r\ncd"));
+    b.select(1, 2);
+    b.setSelText(QStringLiteral("X"));
+    QCOMPARE(b.text(), QStringLiteral("aXcd"));
+    QCOMPARE(b.length(), 4);
+    QCOMPARE(b.selStart(), 2);
+    QCOMPARE(b.lineCount(), 1);
+    // Text put in between CR and LF goes before the break.
+    b.setText(QStringLiteral("a\u00e9\r\nb"));
+    b.select(3, 0);
+    b.setSelText(QStringLiteral("x"));
+    QCOMPARE(b.text(), QStringLiteral("a\u00e9x\r\nb"));
+    QCOMPARE(b.selStart(), 3);
+    QCOMPARE(b.positionFromLine(1), 5);
+    QCOMPARE(b.length(), 6);
+}
+
 const Scenario scenarios[] = {
     { "selection", selection },
     { "replace selection", replaceSelection },
@@ -248,6 +278,7 @@ const Scenario scenarios[] = {
     { "find text", findText },
     { "lines", lines },
     { "NUL characters", nulCharacters },
+    { "edits inside a line break", editsInsideALineBreak },
 };
 
 } // namespace

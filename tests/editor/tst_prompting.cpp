@@ -101,6 +101,7 @@ private Q_SLOTS:
     void choicesWriteInTheTagCase();
     void colourChoices();
     void closingTagAndCompletion();
+    void typedEndTagStepsOverTheCompletedOne();
     void enterChoosesOrClosesTheTag();
     void backspaceRemovesOneCharacter();
     void insideTagFollowsTheColouring();
@@ -339,6 +340,22 @@ void TestPrompting::closingTagAndCompletion()
     QCOMPARE(off.text(), QStringLiteral("<body>\r\n<b>\r\n</body>"));
 }
 
+void TestPrompting::typedEndTagStepsOverTheCompletedOne()
+{
+    Typist t(page, inBody, false);
+    t.type(QStringLiteral("<title>Home</title>"));
+    QCOMPARE(t.text(), QStringLiteral("<body>\r\n<title>Home</title>\r\n</body>"));
+    QCOMPARE(t.caret(), inBody + int(QStringLiteral("<title>Home</title>").size()));
+    // Typed in the other case it still matches; after it, typing goes on beyond the end tag.
+    Typist upper(page, inBody);
+    upper.type(QStringLiteral("<b>x</b>y"));
+    QCOMPARE(upper.text(), QStringLiteral("<body>\r\n<b>x</B>y\r\n</body>"));
+    // An end tag that differs from the one after the caret is typed in full.
+    Typist other(page, inBody, false);
+    other.type(QStringLiteral("<b>x</i>"));
+    QCOMPARE(other.text(), QStringLiteral("<body>\r\n<b>x</i></b>\r\n</body>"));
+}
+
 void TestPrompting::enterChoosesOrClosesTheTag()
 {
     Typist t(page, inBody);
@@ -390,10 +407,11 @@ void TestPrompting::insideTagFollowsTheColouring()
     QVERIFY(inside(QStringLiteral("<table\r\n")));
     QVERIFY(inside(QStringLiteral("<font color=\"red\"")));
     QVERIFY(inside(QStringLiteral("<font a=\"\"")));
-    QVERIFY(inside(QStringLiteral("<font a=\"x\"\"y\"")));
+    // A quote right after a closing quote opens no string, so the one after "y" does.
+    QVERIFY(!inside(QStringLiteral("<font a=\"x\"\"y\"")));
     QVERIFY(inside(QStringLiteral("<body bgcolor=#ff0000")));
     QVERIFY(!inside(QStringLiteral("<font color=\"red")));
-    QVERIFY(!inside(QStringLiteral("<font a=\"x\"\"y")));
+    QVERIFY(inside(QStringLiteral("<font a=\"x\"\"y")));
     QVERIFY(!inside(QStringLiteral("<b>")));
     QVERIFY(!inside(QStringLiteral("<b>text")));
     QVERIFY(!inside(QStringLiteral("<!-- <b")));

@@ -85,6 +85,7 @@ class TestSiteCommands : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void newSiteAddSaveAndReopen();
+    void savedSiteIsRecentAndReopensWithItsPagesShown();
     void sectionsAndRootAreNeverDeleted();
     void refusedOverwriteNeverLeadsToThatFile();
     void doubleClickOpensPagesWithinTheLimit();
@@ -139,9 +140,13 @@ void TestSiteCommands::newSiteAddSaveAndReopen()
     QCOMPARE(g.tree()->topLevelItem(0)->childCount(), 4);
     SiteNode *pages = g.section(SiteSection::WebPages);
     QCOMPARE(pages->icon(), SiteIcon::Folder);
-    QCOMPARE(pages->child(0)->icon(), SiteIcon::Root);
-    g.tree()->expandNode(pages);
+    // The pages' section opens with the site, so its pages have their icons; the images' wait.
+    QVERIFY(g.tree()->itemOf(pages)->isExpanded());
     QCOMPARE(pages->child(0)->icon(), SiteIcon::Page);
+    SiteNode *images = g.section(SiteSection::Images);
+    QCOMPARE(images->child(0)->icon(), SiteIcon::Root);
+    g.tree()->expandNode(images);
+    QVERIFY(images->child(0)->icon() != SiteIcon::Root);
     g.tree()->expandNode(pages->child(0));
     QCOMPARE(pages->child(0)->child(1)->icon(), SiteIcon::Anchor);
     QVERIFY(!g.tree()->itemOf(pages->child(0)->child(1))->icon(0).isNull());
@@ -176,6 +181,39 @@ void TestSiteCommands::sectionsAndRootAreNeverDeleted()
     QCOMPARE(f.form->statusPanelText(2), QStringLiteral("      Modified"));
     QCOMPARE(f.tree()->itemOf(f.section(SiteSection::WebPages))->childCount(), 1);
     QVERIFY(QFileInfo::exists(f.env.path(QStringLiteral("club/index.htm"))));
+}
+
+void TestSiteCommands::savedSiteIsRecentAndReopensWithItsPagesShown()
+{
+    Fixture f;
+    QString file;
+    {
+        // The site the program starts with, saved under a name of its own, is a recent site from then on.
+        QVERIFY(QDir().mkpath(f.env.path(QStringLiteral("first"))));
+        f.prompter.chooseFile(f.env.path(QStringLiteral("first/first.site")));
+        QVERIFY(f.site().SaveSiteButtonClick());
+        QCOMPARE(namedAction(f.form, "RecentSite1")->text(), QStringLiteral("&1 first.site"));
+        QVERIFY(namedAction(f.form, "RecentSite1")->isVisible());
+
+        f.buildClubSite();
+        file = f.site().siteFileName();
+        QVERIFY(f.site().SaveSiteButtonClick());
+        QCOMPARE(namedAction(f.form, "RecentSite1")->text(), QStringLiteral("&1 club.site"));
+        QCOMPARE(namedAction(f.form, "RecentSite2")->text(), QStringLiteral("&2 first.site"));
+        QCOMPARE(namedAction(f.form, "RecentSite2")->statusTip(),
+            QDir::toNativeSeparators(
+                QFileInfo(f.env.path(QStringLiteral("first/first.site"))).absolutePath()));
+        // Add File offers today's picture formats beside the old ones.
+        const QString filter = f.prompter.fileRequests().constLast().filter;
+        QVERIFY2(filter.contains(QStringLiteral("|*.png|")) && filter.contains(QStringLiteral("|*.svg|"))
+                && filter.contains(QStringLiteral("|*.webp|"))
+                && filter.endsWith(QStringLiteral("All Files (*.*)|*.*")),
+            qPrintable(filter));
+    }
+    Fixture again(QStringList { file });
+    QCOMPARE(again.site().siteFileName(), file);
+    QVERIFY(again.tree()->itemOf(again.section(SiteSection::WebPages))->isExpanded());
+    QVERIFY(!again.tree()->itemOf(again.section(SiteSection::Images))->isExpanded());
 }
 
 void TestSiteCommands::refusedOverwriteNeverLeadsToThatFile()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documentcommands.h"
 
+#include "app/charset.h"
 #include "app/documenttext.h"
 #include "app/recentfiles.h"
 #include "base/documentfile.h"
@@ -17,6 +18,8 @@
 #include "editor/tagcommands.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
+
+#include <Qsci/qsciscintilla.h>
 
 #include <QAction>
 #include <QDir>
@@ -59,9 +62,34 @@ ActionId recentFile(int n)
     return ActionId(int(ActionId::RecentFile1) + n - 1);
 }
 
+bool isXhtml(TDocumentPage *page)
+{
+    return Charset::isXhtml(page->buffer().textRange(0, 8192));
+}
+
 BodyAttributes::Case letterCase(const EditorSettings &settings)
 {
     return settings.upper ? BodyAttributes::Case::Upper : BodyAttributes::Case::Lower;
+}
+
+// Puts text in place of the page's, moving the selection by what changed before it (the charset
+// declarations of a converted page, near the top).
+void replaceKeepingSelection(TDocumentPage *page, const QString &text)
+{
+    EditorBuffer &buffer = page->buffer();
+    const QString old = buffer.text();
+    qsizetype same = 0;
+    while (same < old.size() && same < text.size() && old.at(same) == text.at(same))
+        ++same;
+    const int delta = int(text.size() - old.size());
+    int start = buffer.selStart();
+    const int length = buffer.selLength();
+    const int firstLine = page->editor()->firstVisibleLine();
+    buffer.setText(text);
+    if (start > same)
+        start = qMax(int(same), start + delta);
+    buffer.select(start, length);
+    page->editor()->setFirstVisibleLine(firstLine);
 }
 
 } // namespace
@@ -178,8 +206,14 @@ TDocumentPage *DocumentCommands::pageOf(DocumentId id) const
 void DocumentCommands::rebuildRecentMenu()
 {
     const QStringList files = RecentFiles::read(m_host.settings());
-    for (int n = 1; n <= RecentFiles::count; ++n)
-        m_host.action(recentFile(n))->setText(RecentFiles::menuCaption(n, files.at(n - 1)));
+    for (int n = 1; n <= RecentFiles::count; ++n) {
+        QAction *item = m_host.action(recentFile(n));
+        item->setText(RecentFiles::menuCaption(n, files.at(n - 1)));
+        // The menu shows file names only; the status bar tells two index.html apart by their folders.
+        item->setStatusTip(files.at(n - 1).isEmpty()
+                ? QString()
+                : QDir::toNativeSeparators(QFileInfo(files.at(n - 1)).absolutePath()));
+    }
 }
 
 TDocumentPage *DocumentCommands::createPage(const QString &caption)
@@ -202,12 +236,33 @@ TDocumentPage *DocumentCommands::createPage(const QString &caption)
         if (page == activePage())
             m_host.markModified();
     });
+    connect(page->editor(), &QsciScintilla::cursorPositionChanged, this, [this, page] {
+        if (page == activePage())
+            reportCaret(page);
+    });
     m_changingPages = true;
     pages->addTab(page, caption);
     pages->setCurrentIndex(pages->count() - 1);
     m_changingPages = false;
     m_host.applyEditorSettings(page);
     return page;
+}
+
+void DocumentCommands::nameTab(TDocumentPage *page)
+{
+    const int index = FilePages->indexOf(page);
+    FilePages->setTabText(index, QFileInfo(page->fileName()).fileName());
+    // Two pages named index.html are told apart by their full paths.
+    FilePages->setTabToolTip(index, QDir::toNativeSeparators(page->fileName()));
+}
+
+void DocumentCommands::reportCaret(TDocumentPage *page)
+{
+    EditorBuffer &buffer = page->buffer();
+    const int caret
+        = buffer.characterPosition(page->editor()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS));
+    const int line = buffer.lineFromPosition(caret);
+    Q_EMIT caretMoved(line + 1, caret - buffer.positionFromLine(line) + 1);
 }
 
 void DocumentCommands::activate(TDocumentPage *page)
@@ -229,6 +284,9 @@ void DocumentCommands::NewClick()
     runGuarded(m_host.prompter(), m_host.editorBusy(), 40, [this] {
         TDocumentPage *page = createPage(QStringLiteral("Untitled ") + QString::number(++UntitledCount));
         page->loadText(m_host.settings().readString(Settings::Template));
+        // A template that declares an 8-bit charset makes pages saved in it.
+        if (Charset::isEightBit(Charset::declared(page->buffer().text())))
+            page->setFormat({ TextEncoding::Windows1252, page->format().lineEnd });
         FilePagesChange();
         m_host.editorBusy().clear();
         m_host.setHTMLSource(page);
@@ -294,9 +352,12 @@ bool DocumentCommands::openFileIntoPage(const QString &path)
             m_host.activeEditor()->setFocus();
         return false;
     }
+    // A symlink and its target are one file: a second page of it could overwrite the first's changes.
+    const QString canonical = QFileInfo(file).canonicalFilePath();
     for (int i = 0; i < pageCount(); ++i) {
         TDocumentPage *open = page(i);
-        if (open->fileName() == file) {
+        if (open->fileName() == file
+            || (!open->isUntitled() && QFileInfo(open->fileName()).canonicalFilePath() == canonical)) {
             activate(open);
             open->editor()->setFocus();
             return true;
@@ -316,7 +377,8 @@ bool DocumentCommands::openFileIntoPage(const QString &path)
     try {
         page = createPage(QFileInfo(file).fileName());
         page->setFileName(file);
-        page->setFormat(loaded.format);
+        nameTab(page);
+        page->setFormat(Charset::formatForPage(loaded.text, loaded.format));
         page->loadText(loaded.text);
         m_host.setHTMLSource(page);
 
@@ -377,7 +439,7 @@ bool DocumentCommands::saveWithAuthor(TDocumentPage *page, const QString &path)
 
     const QString name = m_host.settings().readString(Settings::UserName);
     const DocumentText::TextChange change
-        = DocumentText::writeAuthorTag(buffer, name, m_host.editorSettings().upper);
+        = DocumentText::writeAuthorTag(buffer, name, m_host.editorSettings().upper, page->format().encoding);
     // A selection after the author tag moves with the text it selected.
     if (change.position >= 0 && change.position < start)
         start = qMax(change.position, start + change.delta);
@@ -451,23 +513,48 @@ void DocumentCommands::SaveAs1Click()
         return; // the save failed and said why; the page keeps its name
     page->setFileName(*file);
     m_host.setHTMLSource(page);
-    FilePages->setTabText(FilePages->indexOf(page), QFileInfo(*file).fileName());
+    nameTab(page);
     addRecent(*file);
     m_host.updateCaption();
 }
 
 bool DocumentCommands::writePage(TDocumentPage *page, const QString &path)
 {
-    const QString text = page->buffer().text();
+    QString text = page->buffer().text();
     FileFormat format = page->format();
+    const QString declared = Charset::declared(text);
     if (!DocumentFile::canEncode(text, format.encoding)) {
-        const PromptAnswer answer = m_host.prompter().message(QStringLiteral("Warning"),
-            QStringLiteral(
-                "This page holds characters that the Windows-1252 encoding of its file cannot hold.\nDo you want to save it as UTF-8 instead?"),
-            PromptButtons::YesNo, PromptIcon::Warning);
-        if (answer != PromptAnswer::Yes)
-            return false;
-        format.encoding = TextEncoding::Utf8;
+        if (format.encoding == TextEncoding::Windows1252 && Charset::isEightBit(declared)
+            && m_writesReferences.contains(page->undoId())) {
+            text = Charset::withReferences(text, format.encoding); // chosen at an earlier save of the page
+        } else if (format.encoding == TextEncoding::Windows1252 && Charset::isEightBit(declared)) {
+            // The bytes must never contradict the page's own declaration: either the 8-bit file keeps
+            // those characters as references, or the page becomes UTF-8 and says so.
+            const PromptAnswer answer = m_host.prompter().message(QStringLiteral("Warning"),
+                QStringLiteral(
+                    "This page declares the %1 encoding, which cannot hold %2.\n"
+                    "Yes keeps the page %1 and writes such characters as character references "
+                    "(&#...;); No converts the page to UTF-8 and changes its charset declarations.")
+                    .arg(declared, Charset::firstUnencodable(text, format.encoding)),
+                PromptButtons::YesNoCancel, PromptIcon::Warning);
+            if (answer == PromptAnswer::Cancel)
+                return false;
+            if (answer == PromptAnswer::Yes) {
+                text = Charset::withReferences(text, format.encoding);
+                m_writesReferences.insert(page->undoId());
+            } else {
+                format.encoding = TextEncoding::Utf8;
+                text = Charset::declaringUtf8(text);
+            }
+        } else {
+            const PromptAnswer answer = m_host.prompter().message(QStringLiteral("Warning"),
+                QStringLiteral(
+                    "This page holds characters that the Windows-1252 encoding of its file cannot hold.\nDo you want to save it as UTF-8 instead?"),
+                PromptButtons::YesNo, PromptIcon::Warning);
+            if (answer != PromptAnswer::Yes)
+                return false;
+            format.encoding = TextEncoding::Utf8;
+        }
     }
     const SaveResult saved = DocumentFile::save(path, text, format);
     if (!saved.ok) {
@@ -477,6 +564,9 @@ bool DocumentCommands::writePage(TDocumentPage *page, const QString &path)
             PromptButtons::Ok, PromptIcon::Stop);
         return false;
     }
+    // The converted declarations are the page's text from now on; references stay in the file only.
+    if (format.encoding != page->format().encoding && text != page->buffer().text())
+        replaceKeepingSelection(page, text);
     page->setFormat(format);
     return true;
 }
@@ -505,7 +595,7 @@ bool DocumentCommands::saveQuestion()
         if (!file || !writePage(page, *file))
             return false;
         page->setFileName(*file);
-        FilePages->setTabText(FilePages->indexOf(page), QFileInfo(*file).fileName());
+        nameTab(page);
         m_host.setHTMLSource(page);
         addRecent(*file);
         m_host.markSaved();
@@ -518,7 +608,11 @@ bool DocumentCommands::saveQuestion()
             PromptIcon::None);
         const QString file = page->isUntitled() ? askSaveName(false).value_or(QString()) : page->fileName();
         // The caller may go on only when the text is safely on disk.
-        return !file.isEmpty() && DocumentFile::save(file, page->buffer().text(), page->format()).ok;
+        // Characters the file's encoding cannot hold must not stop this save: they go in as references.
+        return !file.isEmpty()
+            && DocumentFile::save(
+                file, Charset::withReferences(page->buffer().text(), page->format().encoding), page->format())
+                   .ok;
     }
 }
 
@@ -529,6 +623,7 @@ void DocumentCommands::Close1Click()
     TDocumentPage *page = activePage();
     const int index = FilePages->indexOf(page);
     Q_EMIT pageClosing(page->undoId());
+    m_writesReferences.remove(page->undoId());
     m_changingPages = true;
     FilePages->removeTab(index);
     delete page;
@@ -568,8 +663,9 @@ void DocumentCommands::FilePagesChange()
         }
         // Reading the colour may add the attribute to the BODY tag; the page's flag stays as it was.
         const bool modified = page->isModified();
-        const BodyAttributes::Reading colour = BodyAttributes::read(page->buffer(),
-            QStringLiteral("BGCOLOR="), QStringLiteral("#FFFFFF"), letterCase(m_host.editorSettings()));
+        const BodyAttributes::Reading colour
+            = BodyAttributes::read(page->buffer(), QStringLiteral("BGCOLOR="), QStringLiteral("#FFFFFF"),
+                letterCase(m_host.editorSettings()), isXhtml(page));
         page->setModifiedFlag(modified);
         BackColor->setSelectedColor(StrToColor(colour.value));
         BackColor->setEnabled(colour.bodyPresent);
@@ -581,6 +677,7 @@ void DocumentCommands::FilePagesChange()
             m_host.updatePreview();
         m_host.applyEditorSettings(page);
         m_host.rebuildStyleList();
+        reportCaret(page);
     });
 }
 
@@ -604,6 +701,19 @@ void DocumentCommands::readTitleIntoBox()
     const QSignalBlocker block(box);
     box->setEnabled(title.found);
     box->setText(title.found ? title.text : QString());
+}
+
+void DocumentCommands::refreshBoxes()
+{
+    TDocumentPage *page = activePage();
+    if (!page)
+        return;
+    readTitleIntoBox();
+    const BodyAttributes::Reading colour
+        = BodyAttributes::peek(page->buffer(), QStringLiteral("BGCOLOR="), QStringLiteral("#FFFFFF"));
+    const QSignalBlocker block(BackColor);
+    BackColor->setSelectedColor(StrToColor(colour.value));
+    BackColor->setEnabled(colour.bodyPresent);
 }
 
 bool DocumentCommands::eventFilter(QObject *watched, QEvent *event)
@@ -666,8 +776,11 @@ void DocumentCommands::BackColorColorChange(TColor color)
             return;
         m_host.recordUndoStep(QStringLiteral("Background"));
         const QString name = ColorToStr(color);
-        const QString value = m_host.editorSettings().names && name != UnknownColorName ? u'"' + name + u'"'
-                                                                                        : ColorToHex(color);
+        // An XHTML page must stay well-formed XML: its values are always quoted.
+        const bool named = m_host.editorSettings().names && name != UnknownColorName;
+        const QString value = named ? u'"' + name + u'"'
+            : isXhtml(page)         ? u'"' + ColorToHex(color) + u'"'
+                                    : ColorToHex(color);
         BodyAttributes::write(
             page->buffer(), QStringLiteral("BGCOLOR="), value, letterCase(m_host.editorSettings()));
         m_host.markModified();

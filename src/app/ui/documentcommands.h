@@ -6,6 +6,7 @@
 #include "editor/colors.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -66,6 +67,9 @@ public:
     // True when the caller may go on: the page was saved, or the user chose No.
     bool saveQuestion();
     void readTitleIntoBox();
+    // The title and background boxes shown as the active page's text has them now (after Undo, say);
+    // the text is not changed.
+    void refreshBoxes();
     void placeCaret(TDocumentPage *page);
     // Shows the page-limit message and returns true when no more documents may be opened.
     bool refusePageLimit();
@@ -83,14 +87,21 @@ Q_SIGNALS:
     void pageClosing(DocumentId page);
     // The page change has begun: a typing burst ends with it.
     void pageChanging();
+    // The active page's caret stands on this line and column, both from 1.
+    void caretMoved(int line, int column);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     TDocumentPage *createPage(const QString &caption);
-    // Writes the page's text, asking to change to UTF-8 when its encoding cannot hold it; says why on
-    // failure and returns false, leaving the page modified.
+    // The tab shows the page's file name, its tooltip the full path.
+    void nameTab(TDocumentPage *page);
+    void reportCaret(TDocumentPage *page);
+    // Writes the page's text. When its 8-bit encoding cannot hold it, a page that declares that charset
+    // is asked whether to write character references or convert to UTF-8 (declarations included); any
+    // other is asked whether to change to UTF-8. Says why on failure and returns false, leaving the page
+    // modified.
     bool writePage(TDocumentPage *page, const QString &path);
     // Asks for a file name for Save As or the save question; nothing on Cancel or a refused overwrite.
     std::optional<QString> askSaveName(bool askSimilar);
@@ -107,4 +118,6 @@ private:
     // True while a command adds, removes or activates pages itself and runs the page change when done.
     bool m_changingPages = false;
     int m_titleStart = -1;
+    // Pages whose user chose to keep them 8-bit with character references: later saves do so unasked.
+    QSet<DocumentId> m_writesReferences;
 };

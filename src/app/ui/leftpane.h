@@ -20,6 +20,9 @@ public:
     LeftPane(QMainWindow *window, const ActionSet &actions, QWidget *sitePane, QWidget *tagEditorPage);
 
     void showPage(QWidget *page);
+    // The notes the code and snippet pages show while their folders are empty.
+    static QString commonCodeNote();
+    static QString snippetsNote();
 
 private:
     void PageControl1Change(int index);

@@ -25,6 +25,7 @@
 #include "site/ui/sitecommands.h"
 #include "splashform.h"
 #include "statuspanels.h"
+#include "toolbarwrap.h"
 
 #include <QAction>
 #include <QApplication>
@@ -98,6 +99,8 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     m_leftPane = new LeftPane(this, *m_actions, m_site->createPane(), m_tagEditor->createPage());
     m_statusPanels = std::make_unique<StatusPanels>(statusBar());
     m_undo->setTypingImages(m_statusPanels->typingImage(), m_statusPanels->noTypingImage());
+    connect(m_documents.get(), &DocumentCommands::caretMoved, this,
+        [this](int line, int column) { m_statusPanels->showCaret(line, column); });
     // A site file dropped on the editor replaces the open site, which may have changes to save first.
     m_drops->setOpenSite(
         [this](const QString &path) { return m_site->askSaveSite() && m_site->openSiteFile(path); });
@@ -158,8 +161,12 @@ void TMainForm::createToolbars()
     const auto provider = [this](ToolWidget which, QToolBar *bar) { return toolWidget(which, bar); };
     // Three rows: files and editing with the document's title and colour, then the formatting
     // controls, then the markup buttons.
-    addToolBar(Qt::TopToolBarArea, m_actions->makeToolbar(ToolbarId::Standard, this, provider));
-    addToolBar(Qt::TopToolBarArea, m_actions->makeToolbar(ToolbarId::Document, this, provider));
+    QToolBar *standard = m_actions->makeToolbar(ToolbarId::Standard, this, provider);
+    QToolBar *document = m_actions->makeToolbar(ToolbarId::Document, this, provider);
+    addToolBar(Qt::TopToolBarArea, standard);
+    addToolBar(Qt::TopToolBarArea, document);
+    // On a narrow window the title and colour boxes take a row of their own rather than hide.
+    new ToolbarWrap(this, standard, document);
     addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, m_actions->makeToolbar(ToolbarId::Formatting, this, provider));
     addToolBarBreak(Qt::TopToolBarArea);

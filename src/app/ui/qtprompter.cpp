@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTreeView>
 
 namespace {
 
@@ -78,6 +81,27 @@ PromptAnswer TQtPrompter::message(
     }
 }
 
+namespace {
+
+// Qt's own dialog opens too narrow for its detail columns: it is made wide enough (within the screen) and
+// the name column takes what the size, type and date columns leave.
+void fitColumns(QFileDialog &dialog)
+{
+    QSize size(880, 520);
+    if (const QScreen *screen = dialog.screen())
+        size = size.boundedTo(screen->availableSize() * 9 / 10);
+    dialog.resize(size.expandedTo(dialog.sizeHint()));
+    if (auto *details = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        QHeaderView *header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+}
+
+} // namespace
+
 std::optional<QStringList> TQtPrompter::chosen(const FileRequest &request, int acceptMode, int fileMode)
 {
     QFileDialog dialog(owner());
@@ -95,6 +119,7 @@ std::optional<QStringList> TQtPrompter::chosen(const FileRequest &request, int a
     dialog.setFileMode(QFileDialog::FileMode(fileMode));
     // The program asks its own overwrite question, with its own words.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    fitColumns(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     m_lastFolder = QFileInfo(dialog.selectedFiles().constFirst()).absolutePath();

@@ -54,6 +54,20 @@ StatusPanels::StatusPanels(QStatusBar *bar)
     StatusProgressBar->setGeometry(2, 2, 46, 14);
     StatusProgressBar->setTextVisible(false);
     StatusProgressBar->hide();
+
+    auto *caret = new QLabel(bar);
+    caret->setObjectName(QStringLiteral("CaretPanel"));
+    caret->setFrameShape(QFrame::StyledPanel);
+    caret->setFrameShadow(QFrame::Sunken);
+    caret->setAlignment(Qt::AlignCenter);
+    caret->setMinimumWidth(caret->fontMetrics().horizontalAdvance(QStringLiteral("Ln 99999, Col 9999")) + 8);
+    bar->addPermanentWidget(caret);
+    m_panels.append(caret);
+}
+
+void StatusPanels::showCaret(int line, int column)
+{
+    m_panels.at(6)->setText(QStringLiteral("Ln %1, Col %2").arg(line).arg(column));
 }
 
 QString StatusPanels::text(int n) const

@@ -10,7 +10,8 @@ class QStatusBar;
 
 // The six panels of the status bar and what stands in them: hints in panel 0, the typing images in 1,
 // the site's and the page's modified marks with their pictures in 2 and 3, the progress bar in 4, the
-// attribute ticker in 5. The status bar owns the widgets; the main window keeps this to reach them.
+// attribute ticker in 5, and after them the caret's line and column in 6. The status bar owns the widgets;
+// the main window keeps this to reach them.
 class StatusPanels
 {
 public:
@@ -20,6 +21,8 @@ public:
     QString text(int n) const;
     QLabel *typingImage() const { return m_typing; }
     QLabel *noTypingImage() const { return m_noTyping; }
+    // "Ln 12, Col 5" in the caret panel.
+    void showCaret(int line, int column);
 
 private:
     QList<QLabel *> m_panels;

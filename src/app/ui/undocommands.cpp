@@ -74,6 +74,8 @@ void UndoCommands::applyRestore(const UndoRestore &restore)
     if (restore.pageModified)
         m_host.markModified();
     m_host.FormatTags(0, buffer.length());
+    m_documents.refreshBoxes();
+    m_host.updateCaption();
     updateUndoControls();
 }
 

@@ -156,8 +156,23 @@ void EditorBuffer::setSelLength(int length)
 void EditorBuffer::setSelText(const QString &text)
 {
     const QByteArray utf8 = normalizeLineBreaks(text).toUtf8();
-    send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(send(Sci::SCI_GETSELECTIONSTART)),
-        send(Sci::SCI_GETSELECTIONEND));
+    long startByte = send(Sci::SCI_GETSELECTIONSTART);
+    long endByte = send(Sci::SCI_GETSELECTIONEND);
+    // CR and LF are one byte each, so the break rule can be applied to byte positions directly.
+    const auto insideBreak = [this](long byte) {
+        return byte > 0 && send(Sci::SCI_GETCHARAT, static_cast<unsigned long>(byte - 1)) == '\r'
+            && send(Sci::SCI_GETCHARAT, static_cast<unsigned long>(byte)) == '\n';
+    };
+    if (startByte == endByte) {
+        if (insideBreak(startByte))
+            endByte = --startByte;
+    } else {
+        if (insideBreak(startByte))
+            --startByte;
+        if (insideBreak(endByte))
+            ++endByte;
+    }
+    send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(startByte), endByte);
     m_editor->SendScintilla(
         Sci::SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()), utf8.constData());
     send(Sci::SCI_GOTOPOS, static_cast<unsigned long>(send(Sci::SCI_GETTARGETEND)));

@@ -6,6 +6,7 @@
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>
+#include <QWheelEvent>
 
 namespace {
 
@@ -212,6 +213,23 @@ void TSourceEditor::paintEvent(QPaintEvent *event)
             Q_EMIT SCN_STYLENEEDED(int(after));
     }
     QsciScintilla::paintEvent(event);
+}
+
+void TSourceEditor::wheelEvent(QWheelEvent *event)
+{
+    if (event->modifiers() & Qt::ControlModifier) {
+        // A touchpad sends the notches in small parts; they are gathered into whole steps.
+        m_zoomDelta += event->angleDelta().y();
+        const int steps = m_zoomDelta / 120;
+        m_zoomDelta -= steps * 120;
+        if (steps > 0)
+            zoomIn(steps);
+        else if (steps < 0)
+            zoomOut(-steps);
+        event->accept();
+        return;
+    }
+    QsciScintilla::wheelEvent(event);
 }
 
 void TSourceEditor::keyPressEvent(QKeyEvent *event)

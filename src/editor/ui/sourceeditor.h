@@ -42,6 +42,8 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // Ctrl with the wheel zooms the text, as in other Linux editors.
+    void wheelEvent(QWheelEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -61,4 +63,5 @@ private:
     };
     int m_userInputDepth = 0;
     bool m_userEditAnnounced = false;
+    int m_zoomDelta = 0; // wheel angle with Ctrl not yet turned into a zoom step
 };

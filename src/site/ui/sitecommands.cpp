@@ -10,6 +10,7 @@
 #include "sitetree.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -40,8 +41,13 @@ QString withSlash(const QString &folder)
 
 QString addFileFilter()
 {
-    return QStringLiteral(
+    QString filter = QStringLiteral(
         "GIF Files (*.gif)|*.gif|JPEG Files (*.jpg)|*.jpg|Bitmap Files (*.bmp)|*.bmp|Windows Meta Files (*.wmf)|*.wmf|HyperText Style Sheets (*.css)|*.css|All Files (*.*)|*.*");
+    // Today's sites are mostly PNG, SVG and WebP; they stand before "All Files".
+    const QString all = QStringLiteral("|All Files (*.*)|*.*");
+    filter.insert(filter.size() - all.size(),
+        QStringLiteral("|PNG Files (*.png)|*.png|SVG Files (*.svg)|*.svg|WebP Files (*.webp)|*.webp"));
+    return filter;
 }
 
 } // namespace
@@ -127,6 +133,10 @@ void SiteCommands::rebuildRecentSites()
     for (int n = 1; n <= RecentSites::count; ++n) {
         QAction *a = m_host.action(recentSite(n));
         a->setText(RecentSites::menuCaption(n, files.at(n - 1)));
+        // The item shows the file name; the status bar names its folder.
+        a->setStatusTip(files.at(n - 1).isEmpty()
+                ? QString()
+                : QDir::toNativeSeparators(QFileInfo(files.at(n - 1)).absolutePath()));
         a->setVisible(!files.at(n - 1).isEmpty());
         any = any || a->isVisible();
     }
@@ -210,6 +220,7 @@ bool SiteCommands::saveTo(const QString &path)
         return false;
     }
     setSiteChanged(false);
+    addRecentSite(path);
     return true;
 }
 
@@ -262,6 +273,7 @@ void SiteCommands::NewSite1Click()
     stopAnchorScan();
     SiteTree->rebuild();
     setSiteChanged(false);
+    addRecentSite(*file);
 }
 
 void SiteCommands::OpenSiteClick()
@@ -287,6 +299,10 @@ bool SiteCommands::openSiteFile(const QString &path)
     }
     stopAnchorScan();
     SiteTree->rebuild();
+    // The pages are what a site is opened for: their section shows open, as adding them left it.
+    if (SiteNode *pages = Site::section(m_model.root(), SiteSection::WebPages);
+        pages && pages->childCount() > 0)
+        SiteTree->expandNode(pages);
 
     bool changed = false;
     if (!QFileInfo(siteRoot()).isDir()) {
