@@ -129,6 +129,30 @@ int findForward(const SourceBuffer &buffer, int from, QStringView chars)
     return -1;
 }
 
+// A value written so that it reads back as one value: an open quote is closed, and an unquoted value
+// that a blank, "<" or ">" would cut short is put in quotes.
+QString wholeValue(const QString &value)
+{
+    if (value.isEmpty())
+        return value;
+    const QChar first = value.front();
+    bool closed = true;
+    const qsizetype end = valueEnd(value, 0, &closed);
+    if (first == u'"' || first == u'\'') {
+        if (!closed)
+            return value + first;
+        if (end == value.size())
+            return value;
+    } else if (end == value.size() && !value.contains(u'<') && !value.contains(u'>')) {
+        return value;
+    }
+    if (!value.contains(u'"'))
+        return u'"' + value + u'"';
+    if (!value.contains(u'\''))
+        return u'\'' + value + u'\'';
+    return u'"' + QString(value).replace(u'"', QStringLiteral("&quot;")) + u'"';
+}
+
 } // namespace
 
 QList<Attribute> splitAttributes(QStringView text)
@@ -263,16 +287,20 @@ QString attributeText(const QList<Row> &rows, bool upper)
             continue;
         const QString name = QLatin1Char(' ') + row.attribute;
         if (keepCase.contains(row.attribute, Qt::CaseInsensitive))
-            text += TagCommands::cased(name, style) + QLatin1Char('=') + row.value;
+            text += TagCommands::cased(name, style) + QLatin1Char('=') + wholeValue(row.value);
         else
-            text += TagCommands::cased(name + QLatin1Char('=') + row.value, style);
+            text += TagCommands::cased(name + QLatin1Char('=') + wholeValue(row.value), style);
     }
     return text;
 }
 
 QString rewrittenTag(const LoadedTag &tag, bool upper)
 {
-    QString text = QLatin1Char('<') + tag.name + attributeText(tag.rows, upper);
+    // Fragments without a name ("=x") go right after the tag's name, where no attribute can take them
+    // for its value; the rows follow, then the other attributes, each with any open quote closed so it
+    // cannot swallow what comes after it.
+    QString fragments;
+    QString others;
     QSet<QString> taken;
     for (const Attribute &attribute : splitAttributes(bodyOf(tag.text, tag.name))) {
         const QString key = attribute.name.toUpper();
@@ -280,9 +308,16 @@ QString rewrittenTag(const LoadedTag &tag, bool upper)
             taken.insert(key); // the row stands for it
             continue;
         }
-        text += QLatin1Char(' ') + attribute.written;
+        QString written = attribute.written;
+        if (attribute.hasValue) {
+            const QString value = wholeValue(attribute.value);
+            if (value != attribute.value)
+                written = written.left(written.size() - attribute.value.size()) + value;
+        }
+        (attribute.name.isEmpty() ? fragments : others) += QLatin1Char(' ') + written;
     }
-    return text + QLatin1Char('>');
+    return QLatin1Char('<') + tag.name + fragments + attributeText(tag.rows, upper) + others
+        + QLatin1Char('>');
 }
 
 ApplyStatus checkApply(const SourceBuffer &buffer, const LoadedTag &tag)
