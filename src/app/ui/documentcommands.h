@@ -8,9 +8,12 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class DocumentHost;
+class JournalCommands;
+struct JournalEntry;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
@@ -27,6 +30,7 @@ class DocumentCommands : public QObject
     Q_OBJECT
 public:
     explicit DocumentCommands(DocumentHost &host);
+    ~DocumentCommands() override;
 
     // The page control FilePages, for the window's centre; made once.
     QTabWidget *createPageControl(QWidget *parent);
@@ -78,6 +82,16 @@ public:
     void DocTitleExit();
     void BackColorColorChange(TColor color);
 
+    // The recovery journal of the pages' unsaved changes.
+    JournalCommands &journal() const { return *m_journal; }
+    // Offers the journals a crashed window left, once the start-up is done.
+    void offerRecoveryLater();
+    // Opens a journal's text as a modified page: in the page that shows its file, or a new one (an
+    // untitled page gets a new number). Null at the page limit.
+    TDocumentPage *openRecovered(const JournalEntry &entry);
+    // The page's tab text.
+    QString captionOf(TDocumentPage *page) const;
+
 Q_SIGNALS:
     // A page is about to close: what the undo list holds of it goes.
     void pageClosing(DocumentId page);
@@ -107,4 +121,5 @@ private:
     // True while a command adds, removes or activates pages itself and runs the page change when done.
     bool m_changingPages = false;
     int m_titleStart = -1;
+    std::unique_ptr<JournalCommands> m_journal;
 };
