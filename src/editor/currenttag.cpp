@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
+
 namespace CurrentTag {
 
 namespace {
@@ -130,7 +132,8 @@ int findForward(const SourceBuffer &buffer, int from, QStringView chars)
 }
 
 // A value written so that it reads back as one value: an open quote is closed, and an unquoted value
-// that a blank, "<" or ">" would cut short is put in quotes.
+// that a blank, "<" or ">" would cut short, or with a quote inside that could be taken for the start of
+// a quoted value, is put in quotes.
 QString wholeValue(const QString &value)
 {
     if (value.isEmpty())
@@ -143,7 +146,9 @@ QString wholeValue(const QString &value)
             return value + first;
         if (end == value.size())
             return value;
-    } else if (end == value.size() && !value.contains(u'<') && !value.contains(u'>')) {
+    } else if (end == value.size() && std::none_of(value.begin(), value.end(), [](QChar c) {
+                   return QStringView(u"<>\"'").contains(c);
+               })) {
         return value;
     }
     if (!value.contains(u'"'))

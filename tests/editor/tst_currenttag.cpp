@@ -346,6 +346,10 @@ void TestCurrentTag::applyLeavesMalformedTagsLoadable()
     text = applied(QStringLiteral("<IMG FOO=\"x WIDTH=2>"), QStringLiteral("WIDTH"), QStringLiteral("3"));
     QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
     QCOMPARE(valueOf(loadTag(text, 0, m_database), QStringLiteral("WIDTH")), QStringLiteral("3"));
+    // A quote inside an unquoted value, closed only by a later fragment's quote, is quoted whole.
+    text = applied(QStringLiteral("<IMG FOO=T=\"a =\"x\">"), QStringLiteral("WIDTH"), QStringLiteral("3"));
+    QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
+    QVERIFY2(text.contains(QStringLiteral("FOO='T=\"a'")), qPrintable(text));
 
     // So does a row value typed with an open quote, and a value with blanks is quoted whole.
     text = applied(QStringLiteral("<IMG SRC=a.gif>"), QStringLiteral("ALT"), QStringLiteral("\"big"));
