@@ -149,6 +149,17 @@ QList<JournalEntry> RecoveryJournal::orphans() const
         entry->journalPath = file.fileName();
         found.append(*entry);
     }
+    // The locks of windows that ended with no journal left are cleared away: claiming one removes it.
+    for (const QString &name : dir.entryList({ QStringLiteral("*.lock") }, QDir::Files)) {
+        const QString lockOwner = name.chopped(5);
+        if (lockOwner == m_owner || std::any_of(names.begin(), names.end(), [&](const QString &journal) {
+                return ownerOf(journal) == lockOwner;
+            }))
+            continue;
+        QLockFile stale(dir.filePath(name));
+        stale.setStaleLockTime(0);
+        stale.tryLock(0);
+    }
     std::stable_sort(found.begin(), found.end(),
         [](const JournalEntry &a, const JournalEntry &b) { return a.time < b.time; });
     return found;

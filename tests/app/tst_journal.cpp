@@ -241,6 +241,8 @@ void TestJournal::journalsOfAKilledProcessAreOrphans()
     QCOMPARE(found.at(0).text, QByteArray("typed before the kill\r\n"));
     RecoveryJournal::discard(found.at(0));
     QCOMPARE(mine.orphans().size(), 0);
+    // The dead window's lock went with its last journal; this window's own stays.
+    QCOMPARE(QDir(folder).entryList({ QStringLiteral("*.lock") }).size(), 1);
 }
 
 // The child of journalsOfAKilledProcessAreOrphans: writes a journal, says so and waits to be killed.
