@@ -7,6 +7,7 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QRandomGenerator>
 
@@ -16,7 +17,15 @@
 namespace {
 
 constexpr char magic[] = "Tagloom journal 1\n";
+constexpr char editsMagic[] = "Tagloom journal 2\n";
 constexpr qsizetype magicSize = sizeof(magic) - 1;
+static_assert(sizeof(editsMagic) == sizeof(magic));
+
+void writeEdits(QDataStream &out, const QList<JournalEdit> &edits)
+{
+    for (const JournalEdit &edit : edits)
+        out << quint8('E') << edit.position << edit.removed << edit.inserted;
+}
 const QString suffix = QStringLiteral(".journal");
 
 QString ownerOf(const QString &journalName)
@@ -30,17 +39,34 @@ namespace Journal {
 
 QByteArray serialise(const JournalEntry &entry)
 {
-    QByteArray bytes(magic, magicSize);
+    const bool edits = entry.base.isValid();
+    QByteArray bytes(edits ? editsMagic : magic, magicSize);
     QDataStream out(&bytes, QIODevice::Append);
     out.setVersion(QDataStream::Qt_6_0);
     out << entry.fileName << entry.caption << qint8(entry.format.encoding) << qint8(entry.format.lineEnd)
-        << qint64(entry.time.toMSecsSinceEpoch()) << entry.text;
+        << qint64(entry.time.toMSecsSinceEpoch());
+    if (edits) {
+        out << entry.base.fileSize << entry.base.fileTime << entry.base.bytes;
+        writeEdits(out, entry.edits);
+    } else {
+        out << entry.text;
+    }
+    return bytes;
+}
+
+QByteArray serialiseEdits(const QList<JournalEdit> &edits)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    writeEdits(out, edits);
     return bytes;
 }
 
 std::optional<JournalEntry> parse(const QByteArray &bytes)
 {
-    if (!bytes.startsWith(QByteArrayView(magic, magicSize)))
+    const bool edits = bytes.startsWith(QByteArrayView(editsMagic, magicSize));
+    if (!edits && !bytes.startsWith(QByteArrayView(magic, magicSize)))
         return std::nullopt;
     QDataStream in(bytes.sliced(magicSize));
     in.setVersion(QDataStream::Qt_6_0);
@@ -48,13 +74,57 @@ std::optional<JournalEntry> parse(const QByteArray &bytes)
     qint8 encoding = -1;
     qint8 lineEnd = -1;
     qint64 time = 0;
-    in >> entry.fileName >> entry.caption >> encoding >> lineEnd >> time >> entry.text;
-    if (in.status() != QDataStream::Ok || !in.atEnd() || encoding < 0
-        || encoding > qint8(TextEncoding::Windows1252) || lineEnd < 0 || lineEnd > qint8(LineEnd::Cr))
+    in >> entry.fileName >> entry.caption >> encoding >> lineEnd >> time;
+    if (edits) {
+        in >> entry.base.fileSize >> entry.base.fileTime >> entry.base.bytes;
+        if (in.status() != QDataStream::Ok || entry.base.bytes < 0 || entry.fileName.isEmpty())
+            return std::nullopt;
+        while (!in.atEnd()) {
+            quint8 tag = 0;
+            JournalEdit edit;
+            in >> tag >> edit.position >> edit.removed >> edit.inserted;
+            if (in.status() != QDataStream::Ok)
+                break; // the last edit, cut short
+            if (tag != 'E')
+                return std::nullopt;
+            entry.edits.append(edit);
+        }
+    } else {
+        in >> entry.text;
+        if (in.status() != QDataStream::Ok || !in.atEnd())
+            return std::nullopt;
+    }
+    if (encoding < 0 || encoding > qint8(TextEncoding::Windows1252) || lineEnd < 0
+        || lineEnd > qint8(LineEnd::Cr))
         return std::nullopt;
     entry.format = { TextEncoding(encoding), LineEnd(lineEnd) };
     entry.time = QDateTime::fromMSecsSinceEpoch(time);
     return entry;
+}
+
+bool resolve(JournalEntry &entry)
+{
+    if (!entry.base.isValid())
+        return true;
+    const QFileInfo info(entry.fileName);
+    if (info.size() != entry.base.fileSize || info.lastModified().toMSecsSinceEpoch() != entry.base.fileTime)
+        return false;
+    const LoadedDocument loaded = DocumentFile::load(entry.fileName);
+    if (!loaded.ok)
+        return false;
+    QByteArray text = loaded.text.toUtf8();
+    if (text.size() != entry.base.bytes)
+        return false;
+    for (const JournalEdit &edit : std::as_const(entry.edits)) {
+        if (edit.position < 0 || edit.removed < 0 || edit.position > text.size()
+            || edit.removed > text.size() - edit.position)
+            return false;
+        text.replace(edit.position, edit.removed, edit.inserted);
+    }
+    entry.text = text;
+    entry.edits.clear();
+    entry.base = {};
+    return true;
 }
 
 QString standardFolder()
@@ -108,6 +178,19 @@ void RecoveryJournal::write(DocumentId page, JournalEntry entry)
     });
 }
 
+void RecoveryJournal::append(DocumentId page, QList<JournalEdit> edits)
+{
+    const QString path = pathOf(page);
+    m_writer.start([path, edits = std::move(edits)] {
+        // Appending cannot harm what the journal holds already, so it needs no new file.
+        QFile file(path);
+        const QByteArray bytes = Journal::serialiseEdits(edits);
+        if (!file.open(QIODevice::Append) || file.write(bytes) != bytes.size() || !file.flush())
+            qWarning("The recovery journal %s could not be written: %s", qPrintable(path),
+                qPrintable(file.errorString()));
+    });
+}
+
 void RecoveryJournal::remove(DocumentId page)
 {
     const QString path = pathOf(page);
@@ -144,7 +227,7 @@ QList<JournalEntry> RecoveryJournal::orphans() const
         if (!file.open(QIODevice::ReadOnly))
             continue;
         std::optional<JournalEntry> entry = Journal::parse(file.readAll());
-        if (!entry)
+        if (!entry || !Journal::resolve(*entry))
             continue;
         entry->journalPath = file.fileName();
         found.append(*entry);

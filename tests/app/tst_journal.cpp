@@ -105,6 +105,7 @@ private Q_SLOTS:
     void journalsReadBackWhole();
     void crashedWindowsPagesAreOfferedBack();
     void journalsOfAKilledProcessAreOrphans();
+    void bigPagesAreJournalledByTheirEdits();
 };
 
 void TestJournal::journalsReadBackWhole()
@@ -243,6 +244,54 @@ void TestJournal::journalsOfAKilledProcessAreOrphans()
     QCOMPARE(mine.orphans().size(), 0);
     // The dead window's lock went with its last journal; this window's own stays.
     QCOMPARE(QDir(folder).entryList({ QStringLiteral("*.lock") }).size(), 1);
+}
+
+// With the limit at nothing every page with a file is journalled by its edits, as a big page is.
+void TestJournal::bigPagesAreJournalledByTheirEdits()
+{
+    const qint64 limit = std::exchange(JournalCommands::snapshotLimit, 0);
+    TestEnvironment env;
+    ScriptedPrompter prompter;
+    const QString path
+        = env.writeFile(QStringLiteral("big.html"), "<html>\n<body>\n<p>caf\xc3\xa9</p>\n</body>\n</html>\n");
+    const QString moved
+        = env.writeFile(QStringLiteral("moved.html"), "<html>\r\n<body>\r\n</body>\r\n</html>\r\n");
+    QString expected;
+    {
+        Window first(env, prompter, { path });
+        TDocumentPage *page = first.documents().activePage();
+        first.type(page, QStringLiteral("typed"));
+        first.settle();
+        QCOMPARE(journals(env).size(), 1);
+        const QString journal = journalFolder(env) + u'/' + journals(env).at(0);
+        QVERIFY(TestEnvironment::readFile(journal).startsWith("Tagloom journal 2\n"));
+        // More typing is added to the journal, a deletion too.
+        const qint64 before = QFileInfo(journal).size();
+        first.type(page, QStringLiteral(" more"));
+        page->buffer().select(page->buffer().length() - 10, 3);
+        page->buffer().setSelText(QString());
+        first.settle();
+        QVERIFY(QFileInfo(journal).size() > before);
+        expected = page->buffer().text();
+        // A page whose file is changed on disk after it was opened cannot take its edits back.
+        QVERIFY(first.documents().openFileIntoPage(moved));
+        first.type(first.documents().activePage(), QStringLiteral("lost"));
+        first.settle();
+        QCOMPARE(journals(env).size(), 2);
+        QThread::msleep(20);
+        env.writeFile(
+            QStringLiteral("moved.html"), "<html>\r\n<body>\r\nchanged elsewhere\r\n</body>\r\n</html>\r\n");
+    }
+    DialogAnswer recover("RecoverButton");
+    Window second(env, prompter);
+    QTRY_VERIFY(recover.answered);
+    QCOMPARE(recover.listed, QStringList { QDir::toNativeSeparators(path) });
+    TDocumentPage *page = second.pageWith(QStringLiteral(" more"));
+    QVERIFY(page);
+    QCOMPARE(page->buffer().text(), expected);
+    QVERIFY(page->isModified());
+    QCOMPARE(page->format().lineEnd, LineEnd::Lf);
+    JournalCommands::snapshotLimit = limit;
 }
 
 // The child of journalsOfAKilledProcessAreOrphans: writes a journal, says so and waits to be killed.

@@ -324,6 +324,7 @@ bool DocumentCommands::openFileIntoPage(const QString &path)
         page->setFileName(file);
         page->setFormat(loaded.format);
         page->loadText(loaded.text);
+        m_journal->baseline(page, file);
         m_host.setHTMLSource(page);
 
         if (page->buffer().length() >= longDocument) {
@@ -485,6 +486,7 @@ bool DocumentCommands::writePage(TDocumentPage *page, const QString &path)
     }
     page->setFormat(format);
     m_journal->forget(page);
+    m_journal->baseline(page, path);
     return true;
 }
 

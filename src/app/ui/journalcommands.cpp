@@ -8,6 +8,7 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -29,21 +30,64 @@ JournalCommands::~JournalCommands() = default;
 void JournalCommands::watch(TDocumentPage *page)
 {
     connect(page->editor(), &QsciScintillaBase::SCN_MODIFIED, this,
-        [this, page](int, int type, const char *, int, int, int, int, int, int, int) {
+        [this, page](int position, int type, const char *, int length, int, int, int, int, int, int) {
             // The editor announces only the edits it is about to make; the timer reads the text after them.
-            if (!(type & (QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE)))
+            const bool inserting = type & QsciScintillaBase::SC_MOD_BEFOREINSERT;
+            if (!inserting && !(type & QsciScintillaBase::SC_MOD_BEFOREDELETE))
                 return;
             m_changed.insert(page);
             if (!m_timer.isActive())
                 m_timer.start();
+            const auto log = m_logs.find(page);
+            if (log == m_logs.end() || !log->base.isValid())
+                return;
+            takeInsertion(page, *log);
+            if (inserting) {
+                log->insertPosition = position;
+                log->insertLength = length;
+            } else {
+                log->edits.append({ position, length, {} });
+            }
         });
-    connect(page, &QObject::destroyed, this, [this, page] { m_changed.remove(page); });
+    connect(page, &QObject::destroyed, this, [this, page] {
+        m_changed.remove(page);
+        m_logs.remove(page);
+    });
+}
+
+void JournalCommands::takeInsertion(TDocumentPage *page, EditLog &log)
+{
+    if (log.insertLength <= 0)
+        return;
+    const QByteArrayView text(
+        reinterpret_cast<const char *>(page->editor()->SendScintilla(QsciScintillaBase::SCI_GETRANGEPOINTER,
+            static_cast<unsigned long>(log.insertPosition), long(log.insertLength))),
+        log.insertLength);
+    QList<JournalEdit> &edits = log.edits;
+    // Typing goes into one edit while it runs on.
+    if (!edits.isEmpty() && edits.last().removed == 0
+        && edits.last().position + edits.last().inserted.size() == log.insertPosition)
+        edits.last().inserted.append(text);
+    else
+        edits.append({ log.insertPosition, 0, text.toByteArray() });
+    log.insertLength = 0;
 }
 
 void JournalCommands::forget(TDocumentPage *page)
 {
     m_changed.remove(page);
+    // The edits already written go with the journal, so the rest no longer make a whole.
+    m_logs.remove(page);
     m_journal->remove(page->undoId());
+}
+
+void JournalCommands::baseline(TDocumentPage *page, const QString &file)
+{
+    const QFileInfo info(file);
+    EditLog log;
+    log.base = { info.size(), info.lastModified().toMSecsSinceEpoch(),
+        qint64(page->editor()->SendScintilla(QsciScintillaBase::SCI_GETLENGTH)) };
+    m_logs.insert(page, log);
 }
 
 void JournalCommands::writeChanged()
@@ -60,6 +104,26 @@ void JournalCommands::writeChanged()
         entry.caption = m_documents.captionOf(page);
         entry.format = page->format();
         entry.time = QDateTime::currentDateTime();
+        const auto log = m_logs.find(page);
+        if (log != m_logs.end())
+            takeInsertion(page, *log);
+        const qint64 bytes = page->editor()->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+        if (bytes > snapshotLimit && log != m_logs.end() && log->base.isValid()
+            && !entry.fileName.isEmpty()) {
+            if (log->begun) {
+                m_journal->append(page->undoId(), std::exchange(log->edits, {}));
+            } else {
+                entry.base = log->base;
+                entry.edits = std::exchange(log->edits, {});
+                m_journal->write(page->undoId(), std::move(entry));
+                log->begun = true;
+            }
+            continue;
+        }
+        // The whole text replaces the journal. The edits since the file are kept, should the page grow
+        // again, unless some of them went into the journal this replaces.
+        if (log != m_logs.end() && log->begun)
+            m_logs.erase(log);
         entry.text = page->buffer().utf8Text();
         m_journal->write(page->undoId(), std::move(entry));
     }
