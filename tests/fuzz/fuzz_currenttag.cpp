@@ -22,13 +22,14 @@ const TagDatabase &database()
     return tables;
 }
 
-// A value without the quotes around it: Apply may quote a value that a blank, "<" or ">" would cut.
+// A value without the quotes around it: Apply may quote a value that a blank, "<" or ">" would cut, and
+// write a double quote inside it as "&quot;", which means the same.
 QString bare(const QString &value)
 {
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'')
-        && value.back() == value.front())
-        return value.mid(1, value.size() - 2);
-    return value;
+    QString text = value;
+    if (text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') && text.back() == text.front())
+        text = text.mid(1, text.size() - 2);
+    return text.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
 }
 
 void applyAndLoad(const QString &text, bool upper)
