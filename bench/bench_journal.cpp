@@ -5,6 +5,7 @@
 // thread's work is not counted, but is waited for between ticks.
 #include "app/installcheck.h"
 #include "app/ui/documentcommands.h"
+#include "app/ui/documentpage.h"
 #include "app/ui/journalcommands.h"
 #include "app/ui/mainform.h"
 #include "base/settingsstore.h"
