@@ -303,9 +303,11 @@ QString rewrittenTag(const LoadedTag &tag, bool upper)
 {
     // Fragments without a name ("=x") go right after the tag's name, where no attribute can take them
     // for its value; the rows follow, then the other attributes, each with any open quote closed so it
-    // cannot swallow what comes after it.
+    // cannot swallow what comes after it. An "=" with no value, which only the tag's end can follow, stays
+    // last, or it would take the next attribute for its value.
     QString fragments;
     QString others;
+    QString last;
     QSet<QString> taken;
     for (const Attribute &attribute : splitAttributes(bodyOf(tag.text, tag.name))) {
         const QString key = attribute.name.toUpper();
@@ -319,9 +321,12 @@ QString rewrittenTag(const LoadedTag &tag, bool upper)
             if (value != attribute.value)
                 written = written.left(written.size() - attribute.value.size()) + value;
         }
-        (attribute.name.isEmpty() ? fragments : others) += QLatin1Char(' ') + written;
+        QString &into = attribute.hasValue && attribute.value.isEmpty() ? last
+            : attribute.name.isEmpty()                                  ? fragments
+                                                                        : others;
+        into += QLatin1Char(' ') + written;
     }
-    return QLatin1Char('<') + tag.name + fragments + attributeText(tag.rows, upper) + others
+    return QLatin1Char('<') + tag.name + fragments + attributeText(tag.rows, upper) + others + last
         + QLatin1Char('>');
 }
 

@@ -346,6 +346,10 @@ void TestCurrentTag::applyLeavesMalformedTagsLoadable()
     text = applied(QStringLiteral("<IMG FOO=\"x WIDTH=2>"), QStringLiteral("WIDTH"), QStringLiteral("3"));
     QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
     QCOMPARE(valueOf(loadTag(text, 0, m_database), QStringLiteral("WIDTH")), QStringLiteral("3"));
+    // An "=" with nothing after it stays at the end, where it cannot take a quote for its value.
+    text = applied(QStringLiteral("<IMG =x \"y=z =>"), QStringLiteral("WIDTH"), QString());
+    QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
+    QVERIFY2(text.endsWith(QStringLiteral(" =>")), qPrintable(text));
     // A quote inside an unquoted value, closed only by a later fragment's quote, is quoted whole.
     text = applied(QStringLiteral("<IMG FOO=T=\"a =\"x\">"), QStringLiteral("WIDTH"), QStringLiteral("3"));
     QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
