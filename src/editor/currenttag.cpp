@@ -132,8 +132,8 @@ int findForward(const SourceBuffer &buffer, int from, QStringView chars)
 }
 
 // A value written so that it reads back as one value: an open quote is closed, and an unquoted value
-// that a blank, "<" or ">" would cut short, or with a quote inside that could be taken for the start of
-// a quoted value, is put in quotes.
+// that a blank, "<" or ">" would cut short, or with a quote or "=" inside that could be taken for the
+// start of a quoted value, is put in quotes.
 QString wholeValue(const QString &value)
 {
     if (value.isEmpty())
@@ -147,7 +147,7 @@ QString wholeValue(const QString &value)
         if (end == value.size())
             return value;
     } else if (end == value.size() && std::none_of(value.begin(), value.end(), [](QChar c) {
-                   return QStringView(u"<>\"'").contains(c);
+                   return QStringView(u"<>\"'=").contains(c);
                })) {
         return value;
     }

@@ -350,6 +350,9 @@ void TestCurrentTag::applyLeavesMalformedTagsLoadable()
     text = applied(QStringLiteral("<IMG =x \"y=z =>"), QStringLiteral("WIDTH"), QString());
     QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
     QVERIFY2(text.endsWith(QStringLiteral(" =>")), qPrintable(text));
+    // So is a value with an "=" in it, which could be read as the start of another value.
+    text = applied(QStringLiteral("<IMG =G$= \"y=z>"), QStringLiteral("WIDTH"), QString());
+    QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
     // A quote inside an unquoted value, closed only by a later fragment's quote, is quoted whole.
     text = applied(QStringLiteral("<IMG FOO=T=\"a =\"x\">"), QStringLiteral("WIDTH"), QStringLiteral("3"));
     QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
