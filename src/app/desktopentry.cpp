@@ -2,11 +2,11 @@
 #include "desktopentry.h"
 
 #include "base/productstrings.h"
+#include "base/safefile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -73,15 +73,11 @@ bool writeFile(const QString &path, const QString &text, QString *error)
                          .arg(QDir::toNativeSeparators(folder));
         return false;
     }
-    // Unbuffered, so a short write fails here instead of slipping through the flush on commit.
-    QSaveFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()
-        || !file.commit()) {
+    const SafeFile::Result written = SafeFile::write(path, text.toUtf8());
+    if (!written.ok) {
         if (error)
             *error = QStringLiteral("“%1” could not be written: %2.")
-                         .arg(QDir::toNativeSeparators(path), file.errorString());
-        file.cancelWriting();
+                         .arg(QDir::toNativeSeparators(path), written.reason);
         return false;
     }
     return true;

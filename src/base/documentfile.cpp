@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documentfile.h"
+#include "safefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <array>
@@ -403,14 +403,6 @@ QString sentence(QString text)
     return text + u'.';
 }
 
-// Qt has no message for a write that stopped short; that is nearly always a full disk.
-QString writeErrorText(const QFileDevice &file)
-{
-    if (file.error() != QFileDevice::NoError && file.errorString() != QStringLiteral("Unknown error"))
-        return file.errorString();
-    return QStringLiteral("not all of it could be written; the disk may be full");
-}
-
 QString nativePath(const QString &path)
 {
     return QDir::toNativeSeparators(path);
@@ -612,27 +604,11 @@ SaveResult save(const QString &path, const QString &text, const FileFormat &form
         return result;
     }
 
-    const QByteArray bytes = encode(text, format);
-    // Unbuffered, so a short write shows at once: Qt's final flush on commit lets a short write pass
-    // and would put a truncated file in place of the old one.
-    QSaveFile file(path);
-    const auto failed = [&](const QString &reason) {
-        result.error = sentence(QStringLiteral("“%1” was not saved: %2").arg(shown, reason));
-        file.cancelWriting();
+    const SafeFile::Result written = SafeFile::write(path, encode(text, format));
+    if (!written.ok) {
+        result.error = sentence(QStringLiteral("“%1” was not saved: %2").arg(shown, written.reason));
         return result;
-    };
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(file.errorString());
-    for (qint64 written = 0; written < bytes.size();) {
-        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
-        if (n <= 0)
-            return failed(writeErrorText(file));
-        written += n;
     }
-    if (file.size() != bytes.size())
-        return failed(writeErrorText(file));
-    if (!file.commit())
-        return failed(file.errorString());
     result.ok = true;
     return result;
 }

@@ -2,11 +2,15 @@
 #include "settingsstore.h"
 
 #include "programfolder.h"
+#include "safefile.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -131,11 +135,66 @@ bool SettingsStore::readBool(const QString &key, const QString &name, Root root)
     return ok ? number != 0 : defaultValue(key, name, root).toBool();
 }
 
+namespace {
+
+bool sameValue(const QVariant &a, const QVariant &b)
+{
+    if (a.typeId() == QMetaType::QByteArray || b.typeId() == QMetaType::QByteArray)
+        return a.toByteArray() == b.toByteArray();
+    if (a.typeId() == QMetaType::QStringList || b.typeId() == QMetaType::QStringList)
+        return a.toStringList() == b.toStringList();
+    return a.toString() == b.toString();
+}
+
+} // namespace
+
+// The change is made in a private copy, which is read back whole before the safe writer puts it in place
+// of the file: QSettings writes through a buffered save file, and a write cut short there (a full disk)
+// would replace the file with the part that fitted.
+bool SettingsStore::change(Root root, const std::function<void(QSettings &)> &apply)
+{
+    const QString file = root == Root::User ? m_userFile : m_machineFile;
+    const auto failed = [&](const QString &reason) {
+        qWarning("The settings file %s was not written: %s", qPrintable(QDir::toNativeSeparators(file)),
+            qPrintable(reason));
+        return false;
+    };
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return failed(scratch.errorString());
+    const QString copy = scratch.filePath(QStringLiteral("settings.ini"));
+    if (QFileInfo::exists(file) && !QFile::copy(file, copy))
+        return failed(QStringLiteral("it could not be read"));
+    QHash<QString, QVariant> expected;
+    {
+        QSettings settings(copy, QSettings::IniFormat);
+        apply(settings);
+        for (const QString &name : settings.allKeys())
+            expected.insert(name, settings.value(name));
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            return failed(QStringLiteral("its new content could not be made"));
+    }
+    const QSettings check(copy, QSettings::IniFormat);
+    const QStringList names = check.allKeys();
+    if (names.size() != expected.size())
+        return failed(QStringLiteral("its new content could not be made"));
+    for (const QString &name : names) {
+        if (!sameValue(check.value(name), expected.value(name)))
+            return failed(QStringLiteral("its new content could not be made"));
+    }
+    QFile made(copy);
+    if (!made.open(QIODevice::ReadOnly))
+        return failed(made.errorString());
+    if (!QDir().mkpath(QFileInfo(file).absolutePath()))
+        return failed(QStringLiteral("its folder could not be created"));
+    const SafeFile::Result written = SafeFile::write(file, made.readAll());
+    return written.ok || failed(written.reason);
+}
+
 void SettingsStore::write(const QString &key, const QString &name, const QVariant &value, Root root)
 {
-    auto settings = open(root);
-    settings->setValue(path(key, name), value);
-    settings->sync();
+    change(root, [&](QSettings &settings) { settings.setValue(path(key, name), value); });
 }
 
 void SettingsStore::writeString(const QString &key, const QString &name, const QString &value)
@@ -172,16 +231,16 @@ bool SettingsStore::isFirstStart() const
 
 void SettingsStore::writeFirstStartDefaults(QSize screen)
 {
-    auto settings = open(Root::User);
-    settings->beginGroup(Keys::Position);
-    settings->setValue(QStringLiteral("Top"), 0);
-    settings->setValue(QStringLiteral("Left"), 0);
-    settings->setValue(QStringLiteral("Width"), screen.width());
-    settings->setValue(QStringLiteral("Height"), screen.height());
-    settings->setValue(QStringLiteral("Maximised"), 1);
-    settings->setValue(QStringLiteral("IEHeight"), qRound(screen.height() * 0.2));
-    settings->endGroup();
-    settings->sync();
+    change(Root::User, [&](QSettings &settings) {
+        settings.beginGroup(Keys::Position);
+        settings.setValue(QStringLiteral("Top"), 0);
+        settings.setValue(QStringLiteral("Left"), 0);
+        settings.setValue(QStringLiteral("Width"), screen.width());
+        settings.setValue(QStringLiteral("Height"), screen.height());
+        settings.setValue(QStringLiteral("Maximised"), 1);
+        settings.setValue(QStringLiteral("IEHeight"), qRound(screen.height() * 0.2));
+        settings.endGroup();
+    });
 }
 
 QVariant SettingsStore::read(const SettingName &setting) const

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
 class QSettings;
@@ -60,6 +61,9 @@ public:
 
 private:
     std::unique_ptr<QSettings> open(Root root) const;
+    // Applies a change to the file of root; false (and a warning in the log) when it could not be written,
+    // the file then left as it was.
+    bool change(Root root, const std::function<void(QSettings &)> &apply);
     static QString path(const QString &key, const QString &name);
 
     QString m_userFile;

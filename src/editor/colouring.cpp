@@ -409,6 +409,9 @@ LineRange Engine<Char>::edit(
     const qsizetype first = m_valid - 1;
     LineRange range = update(text);
     range.first = std::min(range.first, first);
+    // The edited lines themselves changed even when no later line needs scanning again, as with an edit
+    // in a last line that has no line break after it.
+    range.last = std::max(range.last, m_lines.lineAt(std::min(position + insertedCount, m_length)));
     return range;
 }
 

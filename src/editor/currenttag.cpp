@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
+
 namespace CurrentTag {
 
 namespace {
@@ -127,6 +129,33 @@ int findForward(const SourceBuffer &buffer, int from, QStringView chars)
         }
     }
     return -1;
+}
+
+// A value written so that it reads back as one value: an open quote is closed, and an unquoted value
+// that a blank, "<" or ">" would cut short, or with a quote or "=" inside that could be taken for the
+// start of a quoted value, is put in quotes.
+QString wholeValue(const QString &value)
+{
+    if (value.isEmpty())
+        return value;
+    const QChar first = value.front();
+    bool closed = true;
+    const qsizetype end = valueEnd(value, 0, &closed);
+    if (first == u'"' || first == u'\'') {
+        if (!closed)
+            return value + first;
+        if (end == value.size())
+            return value;
+    } else if (end == value.size() && std::none_of(value.begin(), value.end(), [](QChar c) {
+                   return QStringView(u"<>\"'=").contains(c);
+               })) {
+        return value;
+    }
+    if (!value.contains(u'"'))
+        return u'"' + value + u'"';
+    if (!value.contains(u'\''))
+        return u'\'' + value + u'\'';
+    return u'"' + QString(value).replace(u'"', QStringLiteral("&quot;")) + u'"';
 }
 
 } // namespace
@@ -263,16 +292,22 @@ QString attributeText(const QList<Row> &rows, bool upper)
             continue;
         const QString name = QLatin1Char(' ') + row.attribute;
         if (keepCase.contains(row.attribute, Qt::CaseInsensitive))
-            text += TagCommands::cased(name, style) + QLatin1Char('=') + row.value;
+            text += TagCommands::cased(name, style) + QLatin1Char('=') + wholeValue(row.value);
         else
-            text += TagCommands::cased(name + QLatin1Char('=') + row.value, style);
+            text += TagCommands::cased(name + QLatin1Char('=') + wholeValue(row.value), style);
     }
     return text;
 }
 
 QString rewrittenTag(const LoadedTag &tag, bool upper)
 {
-    QString text = QLatin1Char('<') + tag.name + attributeText(tag.rows, upper);
+    // Fragments without a name ("=x") go right after the tag's name, where no attribute can take them
+    // for its value; the rows follow, then the other attributes, each with any open quote closed so it
+    // cannot swallow what comes after it. An "=" with no value, which only the tag's end can follow, stays
+    // last, or it would take the next attribute for its value.
+    QString fragments;
+    QString others;
+    QString last;
     QSet<QString> taken;
     for (const Attribute &attribute : splitAttributes(bodyOf(tag.text, tag.name))) {
         const QString key = attribute.name.toUpper();
@@ -280,9 +315,19 @@ QString rewrittenTag(const LoadedTag &tag, bool upper)
             taken.insert(key); // the row stands for it
             continue;
         }
-        text += QLatin1Char(' ') + attribute.written;
+        QString written = attribute.written;
+        if (attribute.hasValue) {
+            const QString value = wholeValue(attribute.value);
+            if (value != attribute.value)
+                written = written.left(written.size() - attribute.value.size()) + value;
+        }
+        QString &into = attribute.hasValue && attribute.value.isEmpty() ? last
+            : attribute.name.isEmpty()                                  ? fragments
+                                                                        : others;
+        into += QLatin1Char(' ') + written;
     }
-    return text + QLatin1Char('>');
+    return QLatin1Char('<') + tag.name + fragments + attributeText(tag.rows, upper) + others + last
+        + QLatin1Char('>');
 }
 
 ApplyStatus checkApply(const SourceBuffer &buffer, const LoadedTag &tag)

@@ -216,6 +216,17 @@ Prompting::KeyOutcome Prompting::keyPress(SourceBuffer &buffer, QChar key, const
     const int caret = std::clamp(buffer.selStart(), 0, buffer.length());
     const bool lineEnd = key == u'\r' || key == u'\n';
 
+    // Backspace over the tag's "<" (or a selection reaching it) ends the tag: its start is gone, and a
+    // later "<" must not be measured from a stale one.
+    if (key == QChar(backspace) && m_tagStart >= 0) {
+        const int from = buffer.selLength() > 0 ? caret : caret - 1;
+        if (from <= m_tagStart) {
+            reset();
+            out.ticker = KeyOutcome::Ticker::Stop;
+            return out;
+        }
+    }
+
     // Enter or Tab with a list open chooses its item; with none selected the list closes and the key
     // goes on as if no list had been open.
     if ((lineEnd || key == u'\t') && m_visible != PromptList::None) {

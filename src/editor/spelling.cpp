@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "spelling.h"
 
+#include "base/safefile.h"
 #include "editor/sourcebuffer.h"
 
 #include <QDir>
@@ -412,21 +413,21 @@ bool SpellChecker::add(const QString &word, QString *error)
     };
     if (!QDir().mkpath(QFileInfo(m_personalPath).absolutePath()))
         return fail(QStringLiteral("the folder cannot be created"));
-    if (!file.open(QIODevice::ReadWrite))
-        return fail(file.errorString());
-    // The list is read word by word, so a word must not join a last line left without its break.
-    QByteArray line;
-    const qint64 size = file.size();
-    if (size > 0) {
-        char last = '\n';
-        if (!file.seek(size - 1) || !file.getChar(&last))
+    // The whole list is written again rather than appended to, so a full disk cannot leave half a word.
+    QByteArray bytes;
+    if (file.exists()) {
+        if (!file.open(QIODevice::ReadOnly))
             return fail(file.errorString());
-        if (last != '\n')
-            line += '\n';
+        bytes = file.readAll();
+        file.close();
     }
-    line += trimmed.toUtf8() + '\n';
-    if (!file.seek(size) || file.write(line) != line.size() || !file.flush())
-        return fail(file.errorString());
+    // The list is read word by word, so a word must not join a last line left without its break.
+    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
+        bytes += '\n';
+    bytes += trimmed.toUtf8() + '\n';
+    const SafeFile::Result written = SafeFile::write(m_personalPath, bytes);
+    if (!written.ok)
+        return fail(written.reason);
     return true;
 }
 

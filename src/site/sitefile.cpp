@@ -2,13 +2,13 @@
 #include "sitefile.h"
 
 #include "app/recentfiles.h"
+#include "base/safefile.h"
 #include "base/settingsstore.h"
 #include "editor/paths.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <functional>
@@ -260,21 +260,15 @@ SaveResult write(const QString &path, const SiteNode &root, TextEncoding &encodi
         encoding = TextEncoding::Utf8;
     const QByteArray bytes = DocumentFile::encode(text, { encoding, LineEnd::CrLf });
 
-    QSaveFile file(path);
-    const auto failed = [&](const QString &reason) {
-        result.error = QStringLiteral("%1 was not saved: %2").arg(shownPath(path), reason);
-        file.cancelWriting();
-        return result;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(file.errorString());
     // The passwords are kept in the file as they always were, so nobody else may read it.
-    if (holdsPassword(root) && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        return failed(QStringLiteral("its permissions could not be limited to its owner."));
-    if (file.write(bytes) != bytes.size())
-        return failed(file.errorString());
-    if (!file.commit())
-        return failed(file.errorString());
+    std::optional<QFileDevice::Permissions> mode;
+    if (holdsPassword(root))
+        mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const SafeFile::Result written = SafeFile::write(path, bytes, mode);
+    if (!written.ok) {
+        result.error = QStringLiteral("%1 was not saved: %2.").arg(shownPath(path), written.reason);
+        return result;
+    }
     result.ok = true;
     return result;
 }

@@ -5,15 +5,20 @@
 #include "base/document.h"
 #include "base/errorguard.h"
 #include "base/productstrings.h"
+#include "base/safefile.h"
 #include "base/settingsstore.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
+#include <csignal>
 #include <stdexcept>
+#include <sys/resource.h>
 
 using namespace ActionTable;
 
@@ -44,6 +49,7 @@ private Q_SLOTS:
     void errorGuardLogsTheFailure();
     void settingNamesReadTheStoredValues();
     void documentsHaveTheirOwnIds();
+    void safeWriterKeepsModeLinksAndTheOldFile();
 };
 
 void TestBase::actionTableHoldsEveryCommandOnce()
@@ -181,6 +187,48 @@ void TestBase::documentsHaveTheirOwnIds()
     // A file really named "Not Saved" is a file like any other.
     second.setPath(QStringLiteral("/tmp/Not Saved"));
     QVERIFY(!second.isUntitled());
+}
+
+void TestBase::safeWriterKeepsModeLinksAndTheOldFile()
+{
+    TestEnvironment env;
+    // A new file, an old file replaced: its mode stays.
+    const QString path = env.path(u"site.site"_qs);
+    QVERIFY(SafeFile::write(path, "first").ok);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    QVERIFY(SafeFile::write(path, "second").ok);
+    QCOMPARE(TestEnvironment::readFile(path), QByteArray("second"));
+    QCOMPARE(QFileInfo(path).permissions() & 0x0777,
+        QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup);
+    // Or the mode asked for.
+    QVERIFY(SafeFile::write(path, "third", QFileDevice::ReadOwner | QFileDevice::WriteOwner).ok);
+    QCOMPARE(QFileInfo(path).permissions() & 0x0777, QFileDevice::ReadUser | QFileDevice::WriteUser);
+
+    // A link keeps pointing at its file, which gets the bytes.
+    const QString link = env.path(u"link.site"_qs);
+    QVERIFY(QFile::link(path, link));
+    QVERIFY(SafeFile::write(link, "through the link").ok);
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(TestEnvironment::readFile(path), QByteArray("through the link"));
+
+    // A write that stops short fails with a reason and leaves the old file whole.
+    rlimit saved {};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const SafeFile::Result full = SafeFile::write(path, QByteArray(500, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY(!full.ok);
+    QVERIFY(!full.reason.isEmpty());
+    QCOMPARE(TestEnvironment::readFile(path), QByteArray("through the link"));
+    QCOMPARE(QDir(env.path(QString())).entryList(QDir::Files | QDir::System),
+        QStringList({ u"link.site"_qs, u"site.site"_qs }));
+
+    // A folder that does not exist.
+    QVERIFY(!SafeFile::write(env.path(u"no/such/file"_qs), "x").ok);
 }
 
 QTEST_GUILESS_MAIN(TestBase)

@@ -67,6 +67,7 @@ private Q_SLOTS:
     void randomEditsMatchAFreshPass();
     void randomEditsInLongLinesMatchAFreshPass();
     void editReportsTheLinesThatChanged();
+    void editInALastLineWithoutABreak();
     void openingACommentScansOnlyWhatIsAsked();
     void goldenPage();
 };
@@ -435,6 +436,26 @@ void TestColouring::goldenPage()
     }
     QVERIFY(reference.open(QIODevice::ReadOnly));
     QCOMPARE(rendered, QString::fromUtf8(reference.readAll()));
+}
+
+// The last line has no line break after it, so no later line's state is at stake: its own colours are.
+void TestColouring::editInALastLineWithoutABreak()
+{
+    for (const QString &start : { QStringLiteral("<p>one</p>"), QStringLiteral("<p>\r\n<b>two</b>") }) {
+        QString text = start;
+        Engine<char16_t> engine;
+        engine.reset(StringSource(text));
+        const qsizetype last = engine.lineCount() - 1;
+        const qsizetype at = text.size() - 2;
+        text.insert(at, QStringLiteral("\""));
+        const LineRange range = engine.edit(StringSource(text), at, 0, 1);
+        QVERIFY(!range.isEmpty());
+        QVERIFY(range.first <= last && range.last >= last);
+        text.remove(at, 1);
+        const LineRange removed = engine.edit(StringSource(text), at, 1, 0);
+        QVERIFY(removed.first <= last && removed.last >= last);
+        QCOMPARE(render(text, engineClasses(engine, text)), render(text, classesOf(text)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestColouring)

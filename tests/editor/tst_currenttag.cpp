@@ -52,6 +52,7 @@ private Q_SLOTS:
     void loadsTagsSplitOverLines();
     void applyWritesRowsInTheChosenCase();
     void applyKeepsAttributesWithoutRows();
+    void applyLeavesMalformedTagsLoadable();
     void applyRefusesAnotherTag();
     void selectionChecks();
     void rowValueQuotes();
@@ -316,6 +317,56 @@ void TestCurrentTag::wizardNamesArePlainNames()
     // A name that would reach outside the folder is never looked for.
     QVERIFY(!hasWizard(u"<../outside>", wizards));
     QVERIFY(!hasWizard(u"<table.html/..>", wizards));
+}
+
+// Apply must not let an attribute without a row take a nameless fragment for its value, nor an open
+// quote swallow the attributes written after it; what it writes can always be loaded again.
+void TestCurrentTag::applyLeavesMalformedTagsLoadable()
+{
+    const auto applied = [this](const QString &tagText, const QString &attribute, const QString &value) {
+        PlainBuffer buffer(tagText);
+        LoadedTag tag = loadTag(tagText, 0, m_database);
+        setValue(tag, attribute, value);
+        applyTag(buffer, tag, true);
+        return buffer.text();
+    };
+    // A bare attribute before a nameless fragment stays bare.
+    QString text = applied(
+        QStringLiteral("<IMG FOO ALT=\"a\" =\"x\">"), QStringLiteral("ALT"), QStringLiteral("\"b\""));
+    QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
+    QList<Attribute> split = splitAttributes(QStringView(text).mid(4).chopped(1));
+    QCOMPARE(split.size(), 3);
+    for (const Attribute &attribute : split) {
+        if (attribute.name == u"FOO")
+            QVERIFY2(!attribute.hasValue, qPrintable(text));
+    }
+    QCOMPARE(valueOf(loadTag(text, 0, m_database), QStringLiteral("ALT")), QStringLiteral("\"B\""));
+
+    // An attribute without a row whose quote is never closed gets its closing quote.
+    text = applied(QStringLiteral("<IMG FOO=\"x WIDTH=2>"), QStringLiteral("WIDTH"), QStringLiteral("3"));
+    QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
+    QCOMPARE(valueOf(loadTag(text, 0, m_database), QStringLiteral("WIDTH")), QStringLiteral("3"));
+    // An "=" with nothing after it stays at the end, where it cannot take a quote for its value.
+    text = applied(QStringLiteral("<IMG =x \"y=z =>"), QStringLiteral("WIDTH"), QString());
+    QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
+    QVERIFY2(text.endsWith(QStringLiteral(" =>")), qPrintable(text));
+    // So is a value with an "=" in it, which could be read as the start of another value.
+    text = applied(QStringLiteral("<IMG =G$= \"y=z>"), QStringLiteral("WIDTH"), QString());
+    QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
+    // A quote inside an unquoted value, closed only by a later fragment's quote, is quoted whole.
+    text = applied(QStringLiteral("<IMG FOO=T=\"a =\"x\">"), QStringLiteral("WIDTH"), QStringLiteral("3"));
+    QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
+    QVERIFY2(text.contains(QStringLiteral("FOO='T=\"a'")), qPrintable(text));
+
+    // So does a row value typed with an open quote, and a value with blanks is quoted whole.
+    text = applied(QStringLiteral("<IMG SRC=a.gif>"), QStringLiteral("ALT"), QStringLiteral("\"big"));
+    QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
+    LoadedTag again = loadTag(text, 0, m_database);
+    QCOMPARE(valueOf(again, QStringLiteral("ALT")), QStringLiteral("\"BIG\""));
+    QCOMPARE(valueOf(again, QStringLiteral("SRC")), QStringLiteral("a.gif"));
+    text = applied(QStringLiteral("<IMG SRC=a.gif>"), QStringLiteral("ALT"), QStringLiteral("a <b> c"));
+    QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
+    QCOMPARE(valueOf(loadTag(text, 0, m_database), QStringLiteral("ALT")), QStringLiteral("\"A <B> C\""));
 }
 
 QTEST_GUILESS_MAIN(TestCurrentTag)

@@ -104,6 +104,7 @@ private Q_SLOTS:
     void typedEndTagStepsOverTheCompletedOne();
     void enterChoosesOrClosesTheTag();
     void backspaceRemovesOneCharacter();
+    void backspaceOverTheTagStartForgetsTheTag();
     void insideTagFollowsTheColouring();
     void staleStateNeverLeaksIntoTheNextTag();
     void positionsStayInsideTheText();
@@ -479,6 +480,26 @@ void TestPrompting::tickerScrolls()
     off.prompting.setOptions({ true, false, {} });
     off.type(QStringLiteral("<b "));
     QVERIFY(off.ticker.isEmpty());
+}
+
+void TestPrompting::backspaceOverTheTagStartForgetsTheTag()
+{
+    Typist t(page, inBody);
+    t.type(QStringLiteral("<td\b\b\b"));
+    QCOMPARE(t.prompting.tagStart(), -1);
+    QCOMPARE(t.text(), page);
+    // The text typed next is no tag: a blank offers no attributes of the tag that went.
+    t.type(QStringLiteral("x "));
+    QCOMPARE(t.prompting.visibleList(), PromptList::None);
+    QVERIFY(!t.prompting.attributePrompting());
+
+    // A selection taken away with the "<" in it ends the tag as well.
+    Typist s(page, inBody);
+    s.type(QStringLiteral("<td"));
+    QCOMPARE(s.prompting.tagStart(), inBody);
+    s.buffer.select(inBody, 2);
+    s.key(QChar(Prompting::backspace));
+    QCOMPARE(s.prompting.tagStart(), -1);
 }
 
 QTEST_GUILESS_MAIN(TestPrompting)

@@ -22,7 +22,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 namespace {
 
@@ -94,6 +96,7 @@ private Q_SLOTS:
     void recentSitesAndTheCommandLine();
     void movesRenamesAndDragData();
     void imageNodeDroppedOnAPageLinksRelatively();
+    void siteSavedOntoAFullDiskKeepsTheOldFile();
 };
 
 void TestSiteCommands::newSiteAddSaveAndReopen()
@@ -451,6 +454,56 @@ void TestSiteCommands::imageNodeDroppedOnAPageLinksRelatively()
     QVERIFY(f.form->activePage()->isModified());
     f.form->UndoClick();
     QVERIFY(!buffer.text().contains(QStringLiteral("<img")));
+}
+
+void TestSiteCommands::siteSavedOntoAFullDiskKeepsTheOldFile()
+{
+    Fixture f;
+    f.buildClubSite();
+    f.click("SaveSiteButton");
+    QVERIFY(!f.form->siteChanged());
+    const QString sitePath = f.env.path(QStringLiteral("club/club.site"));
+    const QByteArray old = TestEnvironment::readFile(sitePath);
+    QVERIFY(old.size() > 100);
+
+    // Under a file-size limit a write stops short as it does on a full disk. The limit holds for root
+    // too. A site smaller than Qt's write buffer only fails when the file is committed, a larger one while
+    // it is written: both must fail.
+    for (const int pages : { 20, 3000 }) {
+        QStringList files;
+        for (int i = 0; i < pages; ++i)
+            files.append(f.env.writeFile(QStringLiteral("club/p%1.htm").arg(i), "<p>x</p>"));
+        f.prompter.chooseFiles(files);
+        f.click("AddPageButton");
+        QVERIFY(f.form->siteChanged());
+        rlimit saved {};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit small = saved;
+        small.rlim_cur = old.size() + 16;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        f.click("SaveSiteButton");
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QCOMPARE(f.prompter.asked().constLast().caption, QStringLiteral("Error"));
+        const QString shown = f.prompter.texts().constLast();
+        QVERIFY2(shown.contains(QStringLiteral("club.site"))
+                && shown.contains(QStringLiteral("was not saved"))
+                && !shown.contains(QStringLiteral("Unknown error")),
+            qPrintable(shown));
+        QVERIFY(f.form->siteChanged());
+        QCOMPARE(TestEnvironment::readFile(sitePath), old);
+        QCOMPARE(
+            QDir(f.env.path(QStringLiteral("club"))).entryList({ QStringLiteral("*.site*") }, QDir::Files),
+            QStringList { QStringLiteral("club.site") });
+        for (const QString &file : files)
+            QFile::remove(file);
+    }
+    // With room again the same changes are saved.
+    f.click("SaveSiteButton");
+    QVERIFY(!f.form->siteChanged());
+    QVERIFY(TestEnvironment::readFile(sitePath).size() > old.size());
 }
 
 QTEST_MAIN(TestSiteCommands)

@@ -10,6 +10,8 @@ TestEnvironment::TestEnvironment()
 {
     QStandardPaths::setTestModeEnabled(true);
     QDir().mkpath(m_dir.filePath(QStringLiteral("config")));
+    // The recovery journals of the windows a test makes stay in its own folder too.
+    qputenv("XDG_STATE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("state"))));
 }
 
 QString TestEnvironment::userSettingsFile() const

@@ -18,6 +18,7 @@
 #include "editor/tagcommands.h"
 #include "editor/ui/editorbuffer.h"
 #include "editor/ui/sourceeditor.h"
+#include "journalcommands.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -30,6 +31,7 @@
 #include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 
 using ActionTable::MenuId;
@@ -96,7 +98,10 @@ void replaceKeepingSelection(TDocumentPage *page, const QString &text)
 
 DocumentCommands::DocumentCommands(DocumentHost &host)
     : m_host(host)
+    , m_journal(std::make_unique<JournalCommands>(*this))
 { }
+
+DocumentCommands::~DocumentCommands() = default;
 
 QTabWidget *DocumentCommands::createPageControl(QWidget *parent)
 {
@@ -232,6 +237,7 @@ TDocumentPage *DocumentCommands::createPage(const QString &caption)
     while (taken(k))
         ++k;
     auto *page = new TDocumentPage(k, count, pages);
+    m_journal->watch(page);
     connect(page, &TDocumentPage::modifiedByEdit, this, [this, page] {
         if (page == activePage())
             m_host.markModified();
@@ -380,6 +386,7 @@ bool DocumentCommands::openFileIntoPage(const QString &path)
         nameTab(page);
         page->setFormat(Charset::formatForPage(loaded.text, loaded.format));
         page->loadText(loaded.text);
+        m_journal->baseline(page, file);
         m_host.setHTMLSource(page);
 
         if (page->buffer().length() >= longDocument) {
@@ -568,6 +575,8 @@ bool DocumentCommands::writePage(TDocumentPage *page, const QString &path)
     if (format.encoding != page->format().encoding && text != page->buffer().text())
         replaceKeepingSelection(page, text);
     page->setFormat(format);
+    m_journal->forget(page);
+    m_journal->baseline(page, path);
     return true;
 }
 
@@ -583,8 +592,10 @@ bool DocumentCommands::saveQuestion()
             PromptIcon::Warning);
         if (answer == PromptAnswer::Cancel)
             return false;
-        if (answer == PromptAnswer::No)
+        if (answer == PromptAnswer::No) {
+            m_journal->forget(page);
             return true;
+        }
         if (!page->isUntitled()) {
             if (!writePage(page, page->fileName()))
                 return false;
@@ -624,6 +635,7 @@ void DocumentCommands::Close1Click()
     const int index = FilePages->indexOf(page);
     Q_EMIT pageClosing(page->undoId());
     m_writesReferences.remove(page->undoId());
+    m_journal->forget(page);
     m_changingPages = true;
     FilePages->removeTab(index);
     delete page;
@@ -820,4 +832,40 @@ void DocumentCommands::PasteClick()
         m_host.markModified();
         page->editor()->setFocus();
     });
+}
+
+void DocumentCommands::offerRecoveryLater()
+{
+    QTimer::singleShot(0, m_journal.get(), &JournalCommands::offerRecovery);
+}
+
+QString DocumentCommands::captionOf(TDocumentPage *page) const
+{
+    return FilePages->tabText(FilePages->indexOf(page));
+}
+
+TDocumentPage *DocumentCommands::openRecovered(const JournalEntry &entry)
+{
+    if (refusePageLimit())
+        return nullptr;
+    TDocumentPage *page = nullptr;
+    for (int i = 0; i < pageCount() && !entry.fileName.isEmpty(); ++i) {
+        if (this->page(i)->fileName() == entry.fileName)
+            page = this->page(i);
+    }
+    if (!page) {
+        page = createPage(entry.fileName.isEmpty()
+                ? QStringLiteral("Untitled ") + QString::number(++UntitledCount)
+                : QFileInfo(entry.fileName).fileName());
+        if (!entry.fileName.isEmpty())
+            page->setFileName(entry.fileName);
+    }
+    page->setFormat(entry.format);
+    page->buffer().setUtf8Text(entry.text);
+    page->setModifiedFlag(true);
+    activate(page);
+    m_host.setHTMLSource(page);
+    m_host.markModified();
+    m_host.FormatTags(0, page->buffer().length());
+    return page;
 }

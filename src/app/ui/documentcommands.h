@@ -9,9 +9,12 @@
 #include <QSet>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class DocumentHost;
+class JournalCommands;
+struct JournalEntry;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
@@ -28,6 +31,7 @@ class DocumentCommands : public QObject
     Q_OBJECT
 public:
     explicit DocumentCommands(DocumentHost &host);
+    ~DocumentCommands() override;
 
     // The page control FilePages, for the window's centre; made once.
     QTabWidget *createPageControl(QWidget *parent);
@@ -82,6 +86,16 @@ public:
     void DocTitleExit();
     void BackColorColorChange(TColor color);
 
+    // The recovery journal of the pages' unsaved changes.
+    JournalCommands &journal() const { return *m_journal; }
+    // Offers the journals a crashed window left, once the start-up is done.
+    void offerRecoveryLater();
+    // Opens a journal's text as a modified page: in the page that shows its file, or a new one (an
+    // untitled page gets a new number). Null at the page limit.
+    TDocumentPage *openRecovered(const JournalEntry &entry);
+    // The page's tab text.
+    QString captionOf(TDocumentPage *page) const;
+
 Q_SIGNALS:
     // A page is about to close: what the undo list holds of it goes.
     void pageClosing(DocumentId page);
@@ -120,4 +134,5 @@ private:
     int m_titleStart = -1;
     // Pages whose user chose to keep them 8-bit with character references: later saves do so unasked.
     QSet<DocumentId> m_writesReferences;
+    std::unique_ptr<JournalCommands> m_journal;
 };

@@ -258,6 +258,7 @@ void TMainForm::FormCreate(const QStringList &arguments, TSplashForm *splash)
         if (argument.endsWith(QStringLiteral(".site")) || argument.endsWith(QStringLiteral(".sit")))
             m_site->openSiteFile(argument);
         m_startupComplete = true;
+        m_documents->offerRecoveryLater();
 
         setSplash(splash, 50, QStringLiteral("Finishing..."));
     });

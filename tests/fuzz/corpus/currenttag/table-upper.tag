@@ -1,0 +1,1 @@
+<table border=1 cellpadding="2" bgcolor=#ffffff>
