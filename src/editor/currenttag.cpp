@@ -294,7 +294,9 @@ QString attributeText(const QList<Row> &rows, bool upper)
         if (keepCase.contains(row.attribute, Qt::CaseInsensitive))
             text += TagCommands::cased(name, style) + QLatin1Char('=') + wholeValue(row.value);
         else
-            text += TagCommands::cased(name + QLatin1Char('=') + wholeValue(row.value), style);
+            // The value takes its case before it is quoted: "&quot;" must stay an entity.
+            text += TagCommands::cased(name + QLatin1Char('='), style)
+                + wholeValue(TagCommands::cased(row.value, style));
     }
     return text;
 }

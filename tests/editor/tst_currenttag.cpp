@@ -367,6 +367,10 @@ void TestCurrentTag::applyLeavesMalformedTagsLoadable()
     text = applied(QStringLiteral("<IMG SRC=a.gif>"), QStringLiteral("ALT"), QStringLiteral("a <b> c"));
     QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
     QCOMPARE(valueOf(loadTag(text, 0, m_database), QStringLiteral("ALT")), QStringLiteral("\"A <B> C\""));
+    // A value holding both kinds of quote is written with "&quot;", which the letter case leaves alone.
+    text = applied(QStringLiteral("<IMG SRC=a.gif>"), QStringLiteral("ALT"), QStringLiteral("it's \"x\""));
+    QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
+    QVERIFY2(text.contains(QStringLiteral("ALT=\"IT'S &quot;X&quot;\"")), qPrintable(text));
 }
 
 QTEST_GUILESS_MAIN(TestCurrentTag)
