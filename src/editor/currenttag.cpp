@@ -243,6 +243,13 @@ QString pageClosedMessage()
     return QStringLiteral("The page of the tag in the tag editor has been closed.");
 }
 
+QString tagWouldBreakMessage()
+{
+    return QStringLiteral(
+        "The tag's other attributes are written so that the changed tag would no longer read as one tag. "
+        "The tag was left as it is; correct it in the page and choose Edit Tag again.");
+}
+
 LoadedTag loadTag(const QString &tagText, int start, const TagDatabase &database)
 {
     LoadedTag tag;
@@ -341,6 +348,12 @@ ApplyStatus checkApply(const SourceBuffer &buffer, const LoadedTag &tag)
     return ApplyStatus::Applied;
 }
 
+ApplyStatus checkRewrite(const LoadedTag &tag, bool upper)
+{
+    return checkSelection(rewrittenTag(tag, upper)) == SelectionCheck::WholeTag ? ApplyStatus::Applied
+                                                                                : ApplyStatus::WouldBreak;
+}
+
 ApplyResult applyTag(SourceBuffer &buffer, LoadedTag &tag, bool upper)
 {
     ApplyResult result;
@@ -348,6 +361,11 @@ ApplyResult applyTag(SourceBuffer &buffer, LoadedTag &tag, bool upper)
     if (result.status != ApplyStatus::Applied)
         return result;
     const QString text = rewrittenTag(tag, upper);
+    // A tag that no longer reads as one would take the text after it into its attributes.
+    if (checkSelection(text) != SelectionCheck::WholeTag) {
+        result.status = ApplyStatus::WouldBreak;
+        return result;
+    }
     buffer.select(tag.start, int(tag.text.size()));
     buffer.setSelText(text);
     buffer.setSelStart(tag.start + int(text.size()));

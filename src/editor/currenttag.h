@@ -72,6 +72,8 @@ QString closingTagMessage();
 QString tagMovedMessage();
 // Apply found the loaded tag's page closed.
 QString pageClosedMessage();
+// The rewritten tag would no longer read as one tag (its other attributes are too malformed).
+QString tagWouldBreakMessage();
 
 // Reads the tag text standing at start into rows: one per attribute of the table's record, in the
 // table's order, each with the value the tag gives it (the first time it gives one; True for a bare
@@ -95,7 +97,7 @@ QString attributeText(const QList<Row> &rows, bool upper);
 // carries that have no row, unchanged.
 QString rewrittenTag(const LoadedTag &tag, bool upper);
 
-enum class ApplyStatus { Applied, NothingToApply, TagMoved };
+enum class ApplyStatus { Applied, NothingToApply, TagMoved, WouldBreak };
 struct ApplyResult
 {
     ApplyStatus status = ApplyStatus::NothingToApply;
@@ -105,8 +107,11 @@ struct ApplyResult
 // Whether Apply can write tag into buffer: it has rows, and the text at its place is still the text it
 // was loaded from.
 ApplyStatus checkApply(const SourceBuffer &buffer, const LoadedTag &tag);
+// WouldBreak when the tag rewritten in that letter case would no longer read as one whole tag, which a
+// tag malformed enough around its other attributes can cause; Applied otherwise.
+ApplyStatus checkRewrite(const LoadedTag &tag, bool upper);
 // Rewrites the tag and puts the caret after its ">". The tag stays loaded with its new text, so it can
-// be changed and applied again.
+// be changed and applied again. A rewrite that checkRewrite refuses changes nothing.
 ApplyResult applyTag(SourceBuffer &buffer, LoadedTag &tag, bool upper);
 
 // ---- Values of a row ---------------------------------------------------------------------------------

@@ -367,6 +367,14 @@ void TestCurrentTag::applyLeavesMalformedTagsLoadable()
     text = applied(QStringLiteral("<IMG SRC=a.gif>"), QStringLiteral("ALT"), QStringLiteral("a <b> c"));
     QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);
     QCOMPARE(valueOf(loadTag(text, 0, m_database), QStringLiteral("ALT")), QStringLiteral("\"A <B> C\""));
+    // A tag whose other attributes cannot be written again as one tag is refused and left as it was.
+    const QString broken = QStringLiteral("<IMG Frd%r=T=\"a <;\"x\">");
+    PlainBuffer buffer(broken);
+    LoadedTag tag = loadTag(broken, 0, m_database);
+    setValue(tag, QStringLiteral("WIDTH"), QStringLiteral("3"));
+    QCOMPARE(checkRewrite(tag, false), ApplyStatus::WouldBreak);
+    QCOMPARE(applyTag(buffer, tag, false).status, ApplyStatus::WouldBreak);
+    QCOMPARE(buffer.text(), broken);
     // A value holding both kinds of quote is written with "&quot;", which the letter case leaves alone.
     text = applied(QStringLiteral("<IMG SRC=a.gif>"), QStringLiteral("ALT"), QStringLiteral("it's \"x\""));
     QCOMPARE(checkSelection(text), SelectionCheck::WholeTag);

@@ -243,6 +243,10 @@ void TagEditorCommands::ApplyClick()
         m_host.prompter().inform(warningCaption(), tagMovedMessage(), PromptIcon::Information);
         return;
     }
+    if (checkRewrite(m_tag, m_host.editorSettings().upper) == ApplyStatus::WouldBreak) {
+        m_host.prompter().inform(warningCaption(), tagWouldBreakMessage(), PromptIcon::Information);
+        return;
+    }
     m_host.recordUndoStep(QStringLiteral("Edit Tag"));
     ApplyResult result;
     {
