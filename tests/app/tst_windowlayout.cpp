@@ -4,9 +4,9 @@
 #include "formwindow.h"
 
 #include <QFile>
-#include <QStandardPaths>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -76,9 +76,9 @@ void writeToolbar(QStringList &out, const QToolBar *bar)
                    button && button->defaultAction() == action) {
             out.append(QStringLiteral("  button ") + name + QStringLiteral(": ") + describe(action));
         } else {
-            out.append(QStringLiteral("  widget ") + name + u' ' + QString::fromLatin1(widget->metaObject()->className())
-                + QStringLiteral(" tip=\"") + widget->toolTip() + QStringLiteral("\" status=\"")
-                + widget->statusTip() + u'"');
+            out.append(QStringLiteral("  widget ") + name + u' '
+                + QString::fromLatin1(widget->metaObject()->className()) + QStringLiteral(" tip=\"")
+                + widget->toolTip() + QStringLiteral("\" status=\"") + widget->statusTip() + u'"');
         }
     }
 }
@@ -87,8 +87,8 @@ QString layoutOf(TMainForm &form)
 {
     QStringList out;
     for (const QAction *top : form.menuBar()->actions()) {
-        out.append(QStringLiteral("menu ") + top->menu()->objectName() + QStringLiteral(" \"") + top->text()
-            + u'"');
+        out.append(
+            QStringLiteral("menu ") + top->menu()->objectName() + QStringLiteral(" \"") + top->text() + u'"');
         writeMenu(out, top->menu(), QStringLiteral("  "));
     }
     for (const char *name : { "FilePagesPopup", "HTMLPopup" }) {
@@ -96,11 +96,13 @@ QString layoutOf(TMainForm &form)
         out.append(QStringLiteral("popup ") + popup->objectName());
         writeMenu(out, popup, QStringLiteral("  "));
     }
-    for (const char *name : { "StdToolbar", "DocumentToolbar", "FormattingToolbar", "HTMLToolbar", "SiteToolbar" })
+    for (const char *name :
+        { "StdToolbar", "DocumentToolbar", "FormattingToolbar", "HTMLToolbar", "SiteToolbar" })
         writeToolbar(out, form.findChild<QToolBar *>(QString::fromLatin1(name)));
     QStringList panels;
     for (int i = 0; i < 6; ++i) {
-        const auto *panel = form.statusBar()->findChild<QWidget *>(QStringLiteral("StatusPanel") + QString::number(i));
+        const auto *panel
+            = form.statusBar()->findChild<QWidget *>(QStringLiteral("StatusPanel") + QString::number(i));
         panels.append(panel ? panel->objectName() : QStringLiteral("missing"));
     }
     out.append(QStringLiteral("status ") + panels.join(u' '));
@@ -129,8 +131,8 @@ private Q_SLOTS:
             settings.writeBool(QStringLiteral("Editor"), QStringLiteral("Shortcuts"), shortcuts);
         });
         const QString rendered = layoutOf(*w.form);
-        QFile reference(QStringLiteral(TAGLOOM_TEST_DATA "/windowlayout/") + QString::fromLatin1(QTest::currentDataTag())
-            + QStringLiteral(".txt"));
+        QFile reference(QStringLiteral(TAGLOOM_TEST_DATA "/windowlayout/")
+            + QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".txt"));
         if (qEnvironmentVariableIsSet("TAGLOOM_REGENERATE")) {
             QVERIFY(reference.open(QIODevice::WriteOnly | QIODevice::Truncate));
             reference.write(rendered.toUtf8());
