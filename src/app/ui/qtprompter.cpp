@@ -83,6 +83,18 @@ PromptAnswer TQtPrompter::message(
 
 namespace {
 
+// The first widget of that type inside parent, depth first.
+template <typename Widget> Widget *firstOfType(const QObject *parent)
+{
+    for (QObject *child : parent->children()) {
+        if (auto *widget = qobject_cast<Widget *>(child))
+            return widget;
+        if (Widget *inner = firstOfType<Widget>(child))
+            return inner;
+    }
+    return nullptr;
+}
+
 // Qt's own dialog opens too narrow for its detail columns: it is made wide enough (within the screen) and
 // the name column takes what the size, type and date columns leave.
 void fitColumns(QFileDialog &dialog)
@@ -91,7 +103,7 @@ void fitColumns(QFileDialog &dialog)
     if (const QScreen *screen = dialog.screen())
         size = size.boundedTo(screen->availableSize() * 9 / 10);
     dialog.resize(size.expandedTo(dialog.sizeHint()));
-    if (auto *details = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+    if (auto *details = firstOfType<QTreeView>(&dialog)) {
         QHeaderView *header = details->header();
         header->setStretchLastSection(false);
         header->setSectionResizeMode(0, QHeaderView::Stretch);
