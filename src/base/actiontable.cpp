@@ -28,6 +28,8 @@ constexpr ActionRow table[] = {
         u"Save (Ctrl+S)|Save the current HTML file to disk", u"Save|Save the current HTML file to disk", u"save" },
     { A::SaveAs1, u"SaveAs1", u"Save &As", QKeyCombination(Qt::Key_F12) },
     { A::Close, u"Close", u"&Close", ctrl(Qt::Key_W) },
+    { A::PrintPreview1, u"PrintPreview1", u"Print Internal &Preview..." },
+    { A::PrinterSetup, u"PrinterSetup", u"P&rinter Setup..." },
     { A::MenuItem15, u"MenuItem15", u"", none, none, QKeySequence::UnknownKey, u"", u"", u"", u"", G::None, Separator },
     { A::RecentFile1, u"RecentFile1", u"&1" },
     { A::RecentFile2, u"RecentFile2", u"&2" },
@@ -84,6 +86,12 @@ constexpr ActionRow table[] = {
         Checkable | Checked },
     { A::HTML1, u"HTML1", u"HTML", none, none, QKeySequence::UnknownKey, u"", u"", u"", u"", G::None,
         Checkable | Checked },
+    { A::ExternalPreview, u"ExternalPreview", u"&External Preview", none, none, QKeySequence::UnknownKey,
+        u"External Preview|View the current document in an external browser", u"", u"web-page" },
+    { A::DocumentOptions, u"DocumentOptions", u"&Document Options...", none, none, QKeySequence::UnknownKey,
+        u"Document Options|See options relating to the entire document", u"", u"page" },
+    { A::Settings1, u"Settings1", u"&Settings..." },
+    { A::TipoftheDay1, u"TipoftheDay1", u"&Tip of the Day..." },
     // Insert
     { A::Comment, u"Comment", u"Comment", none, none, QKeySequence::UnknownKey, u"", u"", u"", u"<!--" },
     { A::HorizontalLine, u"HorizontalLine", u"Horizontal &Line", ctrl(Qt::Key_L), none, QKeySequence::UnknownKey,
@@ -168,12 +176,14 @@ constexpr ActionRow table[] = {
     { A::EditTag1, u"EditTag1", u"&Edit Tag" },
     { A::EditinDialog1, u"EditinDialog1", u"Edit in &Wizard...", none, none, QKeySequence::UnknownKey, u"", u"", u"",
         u"", G::None, Later },
+    // Ctrl+P belongs to Print HTML Code; the same command here needs no key of its own.
+    { A::Print1, u"Print1", u"&Print...", none, none, QKeySequence::UnknownKey, u"", u"", u"print" },
     // Toolbars and drop-downs only
-    { A::Print, u"Print", u"&Print", none, none, QKeySequence::UnknownKey, u"Print (Ctrl+P)|Print the current HTML file",
-        u"Print|Print the current HTML file", u"print", u"", G::None, Later },
-    { A::InternalPreview, u"InternalPreview", u"&Internal Preview", none, none, QKeySequence::UnknownKey,
-        u"Internal Preview (F6)|Update the IE4-powered internal preview",
-        u"Internal Preview|Update the IE4-powered internal preview", u"preview", u"", G::None, Later },
+    { A::Print, u"Print", u"Print &HTML Code...", ctrl(Qt::Key_P), none, QKeySequence::UnknownKey,
+        u"Print (Ctrl+P)|Print the current HTML file", u"Print|Print the current HTML file", u"print" },
+    { A::InternalPreview, u"InternalPreview", u"&Internal Preview", QKeyCombination(Qt::Key_F6), none,
+        QKeySequence::UnknownKey, u"Internal Preview (F6)|Update the IE4-powered internal preview",
+        u"Internal Preview|Update the IE4-powered internal preview", u"preview" },
     { A::Link, u"Link", u"&Link...", none, none, QKeySequence::UnknownKey, u"Link (Ctrl+A)|Create a link to another page",
         u"Link|Create a link to another page", u"link", u"", G::None, Later },
     { A::Symbol, u"Symbol", u"&Symbol", none, none, QKeySequence::UnknownKey,
@@ -233,14 +243,16 @@ constexpr E separator { K::Separator };
 constexpr E separator15 { K::Separator, A::MenuItem15 };
 
 constexpr E fileMenu[] = { item(A::NewHTMLFile), item(A::Open), item(A::Save), item(A::SaveAs1),
-    item(A::Close), separator15, item(A::RecentFile1), item(A::RecentFile2), item(A::RecentFile3),
-    item(A::RecentFile4), separator, item(A::Exit1) };
+    item(A::Close), separator, sub(MenuId::Print2), item(A::PrinterSetup), separator15, item(A::RecentFile1),
+    item(A::RecentFile2), item(A::RecentFile3), item(A::RecentFile4), separator, item(A::Exit1) };
 constexpr E editMenu[] = { item(A::Undo), item(A::Redo), separator, item(A::Cut), item(A::Copy),
     item(A::Paste), separator, item(A::CheckSpelling), separator, item(A::Find), item(A::FindAgain1),
     item(A::Replace), separator, item(A::StripTags1), sub(MenuId::ChangeCase) };
 constexpr E changeCaseMenu[] = { item(A::Upper1), item(A::Lower1) };
-constexpr E viewMenu[]
-    = { item(A::WordWrap), item(A::Refresh), sub(MenuId::LeftPane), sub(MenuId::Toolbars) };
+constexpr E viewMenu[] = { item(A::WordWrap), item(A::Refresh), item(A::InternalPreview),
+    item(A::ExternalPreview), separator, sub(MenuId::LeftPane), sub(MenuId::Toolbars), separator,
+    item(A::DocumentOptions), item(A::Settings1), separator, item(A::TipoftheDay1) };
+constexpr E printMenu[] = { item(A::Print), item(A::PrintPreview1) };
 constexpr E leftPaneMenu[] = { item(A::SiteManagement1), item(A::CurrentTagEditor1),
     item(A::CommonCodeReuse1), item(A::JavascriptSnippets1) };
 constexpr E toolbarsMenu[] = { item(A::Standard1), item(A::Formatting1), item(A::Document1), item(A::HTML1) };
@@ -264,7 +276,7 @@ constexpr E helpMenu[] = { item(A::Contents1), item(A::SearchforHelpOn1), separa
 constexpr E filePagesPopup[]
     = { item(A::New1), item(A::Open1), item(A::Save1), item(A::SaveAs2), item(A::Close2) };
 constexpr E htmlPopup[] = { item(A::Cut1), item(A::Copy1), item(A::Paste1), separator, sub(MenuId::OnReturn),
-    separator, item(A::EditTag1), item(A::EditinDialog1) };
+    separator, item(A::EditTag1), item(A::EditinDialog1), separator, item(A::Print1) };
 constexpr E onReturnMenu[] = { item(A::br1), item(A::p1), item(A::Nothing1) };
 constexpr E dateTimeMenu[] = { item(A::StaticDateTime1), item(A::AutoDateTime1) };
 
@@ -280,6 +292,7 @@ const Menu menus[] = {
     { MenuId::Style, u"", u"&Style", styleMenu },
     { MenuId::Align, u"", u"&Align", alignMenu },
     { MenuId::FontSize, u"", u"Font Si&ze", fontSizeMenu },
+    { MenuId::Print2, u"Print2", u"&Print", printMenu },
     { MenuId::Site, u"Site1", u"&Site", siteMenu },
     { MenuId::RecentSites, u"RecentSites1", u"&Recent", recentSitesMenu },
     // Its two commands arrive with the site-wide operations.
@@ -312,9 +325,11 @@ constexpr T standardBar[] = { button(A::NewHTMLFile, u"NewButton"), button(A::Op
     button(A::Copy, u"CopyButton"), button(A::Paste, u"PasteButton"), gap, button(A::Undo, u"UndoButton"),
     button(A::Redo, u"RedoButton"), gap, button(A::Find, u"FindButton"), button(A::Replace, u"ReplaceButton"),
     button(A::CheckSpelling, u"CheckSpellingButton"), gap, button(A::Refresh, u"RefreshButton"),
-    button(A::InternalPreview, u"InternalPreviewButton") };
-constexpr T documentBar[] = { widget(ToolWidget::TitleLabel), widget(ToolWidget::DocTitle),
-    widget(ToolWidget::BackgroundLabel), widget(ToolWidget::BackColor) };
+    button(A::InternalPreview, u"InternalPreviewButton"),
+    button(A::ExternalPreview, u"ExternalPreviewButton") };
+constexpr T documentBar[]
+    = { widget(ToolWidget::TitleLabel), widget(ToolWidget::DocTitle), widget(ToolWidget::BackgroundLabel),
+          widget(ToolWidget::BackColor), button(A::DocumentOptions, u"DocumentOptionsButton") };
 constexpr T formattingBar[] = { widget(ToolWidget::FontName), widget(ToolWidget::FontSize),
     widget(ToolWidget::StyleCombo), gap, button(A::Bold, u"BoldButton"), button(A::Italic, u"ItalicButton"),
     button(A::Underline, u"UnderlineButton"), widget(ToolWidget::ColourButton),

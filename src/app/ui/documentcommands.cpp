@@ -681,6 +681,7 @@ void DocumentCommands::FilePagesChange()
         page->setModifiedFlag(modified);
         BackColor->setSelectedColor(StrToColor(colour.value));
         BackColor->setEnabled(colour.bodyPresent);
+        m_host.action(ActionId::DocumentOptions)->setEnabled(colour.bodyPresent);
         if (modified)
             m_host.markModified();
         else
@@ -726,6 +727,7 @@ void DocumentCommands::refreshBoxes()
     const QSignalBlocker block(BackColor);
     BackColor->setSelectedColor(StrToColor(colour.value));
     BackColor->setEnabled(colour.bodyPresent);
+    m_host.action(ActionId::DocumentOptions)->setEnabled(colour.bodyPresent);
 }
 
 bool DocumentCommands::eventFilter(QObject *watched, QEvent *event)

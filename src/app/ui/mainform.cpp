@@ -21,6 +21,9 @@
 #include "editor/ui/typingaids.h"
 #include "helpcommands.h"
 #include "leftpane.h"
+#include "optioncommands.h"
+#include "previewcommands.h"
+#include "previewpane.h"
 #include "qtprompter.h"
 #include "site/ui/sitecommands.h"
 #include "splashform.h"
@@ -36,9 +39,11 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 
 using ActionTable::MenuId;
@@ -74,6 +79,8 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     , m_drops(std::make_unique<DropCommands>(*this, *m_documents))
     , m_site(std::make_unique<SiteCommands>(*this))
     , m_help(std::make_unique<HelpCommands>(*this))
+    , m_preview(std::make_unique<PreviewCommands>(*this))
+    , m_options(std::make_unique<OptionCommands>(*this, *m_documents))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(Icons::icon(QStringLiteral("tagloom")));
@@ -86,7 +93,9 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     }
 
     QTabWidget *pages = m_documents->createPageControl(this);
-    setCentralWidget(pages);
+    setCentralWidget(m_preview->createSplitter(pages, this));
+    m_preview->setOpenProgramSettings(
+        [this] { m_options->runSettings(OptionCommands::SettingsPage::Programs); });
     connect(pages, &QTabWidget::currentChanged, &m_events, &EditorEvents::activePageChanged);
     connect(
         m_documents.get(), &DocumentCommands::pageClosing, m_undo.get(), &UndoCommands::removePageRecords);
@@ -112,7 +121,7 @@ TMainForm::~TMainForm() = default;
 MainCommands TMainForm::commands() const
 {
     return { *m_documents, *m_undo, *m_formatting, *m_search, *m_spelling, *m_prompting, *m_typing,
-        *m_tagEditor, *m_drops, *m_site, *m_help };
+        *m_tagEditor, *m_drops, *m_site, *m_help, *m_preview, *m_options };
 }
 
 QToolBar *TMainForm::makeToolbar(ToolbarId id, QWidget *parent)
@@ -141,6 +150,8 @@ void TMainForm::connectActions()
     m_tagEditor->connectActions();
     m_site->connectActions();
     m_help->connectActions();
+    m_preview->connectActions();
+    m_options->connectActions();
 }
 
 QWidget *TMainForm::toolWidget(ToolWidget which, QToolBar *bar)
@@ -214,11 +225,16 @@ void TMainForm::FormCreate(const QStringList &arguments, TSplashForm *splash)
     runGuarded(prompter(), m_editorBusy, 29, [&] {
         restoreWindowPosition();
 
-        // The internal preview arrives with the preview feature; until then its button explains itself.
-        m_previewAvailable = false;
-        QAction *preview = action(ActionId::InternalPreview);
-        preview->setEnabled(false);
-        applyHint(preview, previewDisabledHint());
+        // The preview exists from start to exit when IEVisible was set at start; otherwise its button
+        // explains how to get it.
+        m_previewAvailable = m_settings.readBool(Settings::IEVisible);
+        if (m_previewAvailable) {
+            m_preview->createPreview();
+        } else {
+            QAction *preview = action(ActionId::InternalPreview);
+            preview->setEnabled(false);
+            applyHint(preview, previewDisabledHint());
+        }
 
         setSplash(splash, 20, QString());
         const QString argument = arguments.value(0);
@@ -266,8 +282,10 @@ void TMainForm::FormCreate(const QStringList &arguments, TSplashForm *splash)
 
 void TMainForm::FormShow()
 {
-    // The tip of the day arrives with its dialog; until then the editor simply takes the focus.
-    if (HTMLSource && HTMLSource->isVisible())
+    // The tip waits until the window is on screen, so it opens over it rather than before it.
+    if (m_settings.readBool(Settings::ShowTips))
+        QTimer::singleShot(0, this, [this] { m_options->TipoftheDay1Click(); });
+    else if (HTMLSource && HTMLSource->isVisible())
         HTMLSource->setFocus();
 }
 
@@ -293,9 +311,7 @@ bool TMainForm::FormCloseQuery()
 
 void TMainForm::FormClose()
 {
-    for (const QString &file : std::as_const(m_tempFileNames))
-        QFile::remove(file);
-    m_tempFileNames.clear();
+    m_preview->FormClose();
 
     const bool maximised = isMaximized();
     const QRect rect = maximised ? normalGeometry() : geometry();
@@ -304,7 +320,6 @@ void TMainForm::FormClose()
     m_settings.write(Settings::Left, rect.left());
     m_settings.write(Settings::Height, rect.height());
     m_settings.write(Settings::Width, rect.width());
-    // IEHeight is written only while the internal preview exists; it does not yet.
     m_settings.writeBool(Settings::WordWrap, wordWrap());
     m_settings.write(Settings::ToolbarState, saveState());
 }
@@ -488,6 +503,7 @@ void TMainForm::disableTitleAndBodyControls()
     m_documents->docTitle()->setEnabled(false);
     m_documents->backColor()->setEnabled(false);
     action(ActionId::BaseFont1)->setEnabled(false);
+    action(ActionId::DocumentOptions)->setEnabled(false);
 }
 
 void TMainForm::showTagEditorPage()
@@ -497,7 +513,7 @@ void TMainForm::showTagEditorPage()
 
 void TMainForm::updatePreview()
 {
-    // The internal preview arrives with the preview feature.
+    m_preview->PreviewClick();
 }
 
 void TMainForm::rebuildStyleList()

@@ -20,6 +20,8 @@
 class DropCommands;
 class FormattingCommands;
 class PromptingCommands;
+class PreviewCommands;
+class OptionCommands;
 class LeftPane;
 class QLabel;
 class SearchCommands;
@@ -45,6 +47,8 @@ struct MainCommands
     DropCommands &drops;
     SiteCommands &site;
     HelpCommands &help;
+    PreviewCommands &preview;
+    OptionCommands &options;
 };
 
 // The program's frame: it builds the menus, toolbars, left pane and status bar from the action table,
@@ -178,6 +182,8 @@ private:
     std::unique_ptr<DropCommands> m_drops;
     std::unique_ptr<SiteCommands> m_site;
     std::unique_ptr<HelpCommands> m_help;
+    std::unique_ptr<PreviewCommands> m_preview;
+    std::unique_ptr<OptionCommands> m_options;
 
     TSourceEditor *HTMLSource = nullptr;
     QString CurrentFileName;
@@ -186,7 +192,6 @@ private:
     bool m_activatedOnce = false;
     bool m_shownOnce = false;
     bool m_previewAvailable = false;
-    QStringList m_tempFileNames;
 
     LeftPane *m_leftPane = nullptr;
     std::unique_ptr<StatusPanels> m_statusPanels;
