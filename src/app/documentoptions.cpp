@@ -94,8 +94,9 @@ QString valueOf(const QString &tag, const QString &name)
 
 bool setBodyValue(SourceBuffer &buffer, const QString &name, const QString &value, Case letterCase)
 {
-    // A stand-in no page holds goes through the writer, which cases it to itself; the value replaces it.
-    const QString marker(QChar(0xFDD0));
+    // A control character no page holds goes through the writer, which cannot change its case; the value
+    // then replaces it.
+    const QString marker(QChar(0x01));
     const auto bodyCase
         = letterCase == Case::Upper ? BodyAttributes::Case::Upper : BodyAttributes::Case::Lower;
     if (!BodyAttributes::write(buffer, name, marker, bodyCase))

@@ -215,7 +215,7 @@ constexpr ActionRow table[] = {
     { A::DeleteTool, u"DeleteTool", u"", none, none, QKeySequence::UnknownKey,
         u"Delete|Delete the selected file or folder", u"", u"delete" },
     { A::PreviewTool, u"PreviewTool", u"", none, none, QKeySequence::UnknownKey, u"Preview|Load the selected file", u"",
-        u"preview", u"", G::None, Later },
+        u"preview" },
 };
 // clang-format on
 

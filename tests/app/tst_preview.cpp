@@ -83,7 +83,7 @@ void TestPreview::pagesInTwoFoldersPreviewBesideThemselves()
     QCOMPARE(w.pane()->refreshes(), refreshes + 1);
     QVERIFY(TestEnvironment::readFile(previewFileBeside(first)).contains("<p>changed</p>"));
     QTRY_VERIFY_WITH_TIMEOUT(!loaded.isEmpty(), 30000);
-    QVERIFY(!w.form->editorBusy().isSet());
+    QVERIFY(!static_cast<EditorHost &>(*w.form).editorBusy().isSet());
 
     // Closing the window removes every preview file it wrote, and nothing else.
     w.buffer().setText(QString::fromLatin1(page));
@@ -129,8 +129,12 @@ void TestPreview::previewOffDisablesItsCommands()
     QVERIFY(!off.action("InternalPreview")->isEnabled());
     QCOMPARE(off.action("InternalPreview")->toolTip(),
         QStringLiteral("You need to enable the internal preview in the Settings box to use this feature"));
-    // The hook typing calls still writes nothing beside an unsaved page's folder, and asks nothing.
-    off.action("InternalPreview")->trigger();
+    // Without the preview nothing is written for it, beside a saved page or anywhere.
+    const QString saved = off.env.writeFile(QStringLiteral("saved/page.html"), page);
+    off.form->commands().documents.openFileIntoPage(saved);
+    off.form->commands().preview.PreviewClick();
+    QVERIFY(!QFile::exists(previewFileBeside(saved)));
+    QVERIFY(off.form->commands().preview.files().tempFileNames().isEmpty());
     QVERIFY(off.prompter.asked().isEmpty());
     QVERIFY(off.form->close());
 
@@ -184,17 +188,19 @@ void TestPreview::sourcePrintsToTheChosenPrinter()
 {
     FormWindow w;
     const QString pdf = w.env.path(QStringLiteral("source.pdf"));
-    QString jobName;
+    QPrinter *used = nullptr;
     w.form->commands().preview.setPrinterChooser([&](QPrinter &printer, QWidget *) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
+        used = &printer;
         return true;
     });
     w.action("Print")->trigger();
     QVERIFY(w.prompter.asked().isEmpty());
     QVERIFY(TestEnvironment::readFile(pdf).startsWith("%PDF"));
     // The job carries the page's title.
-    QVERIFY(TestEnvironment::readFile(pdf).contains("Your Document Title"));
+    QVERIFY(used);
+    QCOMPARE(used->docName(), QStringLiteral("Your Document Title"));
 
     // Cancelled at the print dialog: nothing printed.
     QFile::remove(pdf);

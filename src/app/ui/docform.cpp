@@ -58,7 +58,7 @@ TDocForm::TDocForm(DocumentHost &host, DocumentCommands &documents, QWidget *par
     , m_options(DocumentOptions::read(*host.activeBuffer()))
     , m_pages(new QStackedWidget(this))
     , Back(new QPushButton(QStringLiteral("< Back"), this))
-    , Next(new QPushButton(QStringLiteral("Next >"), this))
+    , Next(new QPushButton(QStringLiteral("&Next >"), this))
     , Finish(new QPushButton(QStringLiteral("Finish"), this))
 {
     setObjectName(QStringLiteral("DocForm"));
@@ -83,6 +83,7 @@ TDocForm::TDocForm(DocumentHost &host, DocumentCommands &documents, QWidget *par
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
+    setMinimumWidth(560);
     updateButtons();
 }
 
@@ -184,7 +185,9 @@ QWidget *TDocForm::optionsPage()
     backgroundLine->addWidget(browse);
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("&Title:"), Title);
-    form->addRow(QStringLiteral("&Background image:"), backgroundLine);
+    auto *backgroundLabel = new QLabel(QStringLiteral("&Background image:"), page);
+    backgroundLabel->setBuddy(Background);
+    form->addRow(backgroundLabel, backgroundLine);
     form->addRow(QString(), Relative);
     form->addRow(QString(), Fixed);
     form->addRow(QStringLiteral("&Left margin:"), LeftMargin);
@@ -348,7 +351,9 @@ QWidget *TDocForm::soundPage()
     loopLayout->addWidget(Infinity);
     loopLayout->addLayout(timesLine);
     auto *form = new QFormLayout(page);
-    form->addRow(QStringLiteral("&Background sound:"), nameLine);
+    auto *soundLabel = new QLabel(QStringLiteral("&Background sound:"), page);
+    soundLabel->setBuddy(SoundName);
+    form->addRow(soundLabel, nameLine);
     form->addRow(QString(), SoundRelative);
     form->addRow(QStringLiteral("Listen:"), playerLine);
     form->addRow(loop);

@@ -25,7 +25,9 @@
 #include "previewcommands.h"
 #include "previewpane.h"
 #include "qtprompter.h"
+#include "site/sitefile.h"
 #include "site/ui/sitecommands.h"
+#include "site/ui/sitetree.h"
 #include "splashform.h"
 #include "statuspanels.h"
 #include "toolbarwrap.h"
@@ -94,6 +96,16 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
 
     QTabWidget *pages = m_documents->createPageControl(this);
     setCentralWidget(m_preview->createSplitter(pages, this));
+    m_preview->setSiteSelection([this]() -> std::optional<PreviewCommands::SiteFile> {
+        const SiteNode *node = m_site->tree()->selectedNode();
+        if (!node || m_site->siteRoot() == Site::rootDirectory())
+            return std::nullopt;
+        const int icon = node->icon();
+        if (icon != SiteIcon::Page && icon != SiteIcon::Gif && icon != SiteIcon::Jpeg)
+            return std::nullopt;
+        return PreviewCommands::SiteFile { Site::absolutePath(m_site->siteRoot(), node->text()),
+            icon == SiteIcon::Page ? PreviewCommands::FileKind::Page : PreviewCommands::FileKind::Image };
+    });
     m_preview->setOpenProgramSettings(
         [this] { m_options->runSettings(OptionCommands::SettingsPage::Programs); });
     connect(pages, &QTabWidget::currentChanged, &m_events, &EditorEvents::activePageChanged);

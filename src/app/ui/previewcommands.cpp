@@ -93,6 +93,9 @@ std::optional<QString> PreviewCommands::writePreviewFile(PreviewFiles::Listing l
 void PreviewCommands::PreviewClick()
 {
     // The Enter key's update hands the focus back to the editor once the page has loaded.
+    // Without the preview browser no file is written: nothing would show it.
+    if (!m_preview)
+        return;
     TSourceEditor *editor = m_host.activeEditor();
     m_refocusEditor = editor && editor->hasFocus();
     if (const std::optional<QString> path = writePreviewFile(PreviewFiles::Listing::Listed))

@@ -43,6 +43,16 @@ public:
     // The site panel's Preview button: a page goes to the browser, an image to the image editor.
     enum class FileKind { Page, Image };
     void PreviewFileClick(const QString &path, FileKind kind);
+    // The site tree's selected page or picture, for its Preview button; nothing for anything else.
+    struct SiteFile
+    {
+        QString path;
+        FileKind kind;
+    };
+    void setSiteSelection(std::function<std::optional<SiteFile>()> selection)
+    {
+        m_siteSelection = std::move(selection);
+    }
     void PrintClick();
     void PrintPreview1Click();
     void Print2Click();
@@ -77,4 +87,5 @@ private:
     std::unique_ptr<QsciPrinter> m_printer;
     std::function<void()> m_openProgramSettings;
     PrinterChooser m_choosePrinter;
+    std::function<std::optional<SiteFile>()> m_siteSelection;
 };

@@ -99,6 +99,8 @@ TSettingsForm::TSettingsForm(EditorHost &host, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Pages);
     layout->addWidget(buttons);
+    // Room for the whole switch tree and a useful stretch of the template.
+    setMinimumSize(600, 520);
 
     showColours();
     colourSamples();
@@ -178,7 +180,9 @@ QWidget *TSettingsForm::colorsPage()
 
     auto *grid = new QGridLayout(page);
     grid->addWidget(Highlight, 0, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("&Element:"), page), 1, 0);
+    auto *elementLabel = new QLabel(QStringLiteral("&Element:"), page);
+    elementLabel->setBuddy(Elements);
+    grid->addWidget(elementLabel, 1, 0);
     grid->addWidget(Elements, 2, 0, 3, 1);
     grid->addWidget(Back1, 2, 1);
     auto *under = new QHBoxLayout;
@@ -249,8 +253,10 @@ QWidget *TSettingsForm::fontPage()
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(new QLabel(QStringLiteral("Sample with settings as in the Advanced tab"), page));
     layout->addWidget(Sample, 1);
+    m_fontLabel = new QLabel(page);
+    m_fontLabel->setObjectName(QStringLiteral("FontLabel"));
     auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
+    buttons->addWidget(m_fontLabel, 1);
     buttons->addWidget(fontButton);
     layout->addLayout(buttons);
     return page;
@@ -353,6 +359,8 @@ void TSettingsForm::showColours()
 void TSettingsForm::colourSamples()
 {
     const ColourSet set = colourSet(m_values);
+    m_fontLabel->setText(m_values.fontName + QStringLiteral(", ") + QString::number(m_values.fontSize)
+        + QStringLiteral(" pt"));
     for (auto [editor, colouring] :
         { std::pair { Default, m_defaultColouring }, std::pair { Sample, m_sampleColouring } }) {
         editor->setFont(m_values.fontName, m_values.fontSize);
@@ -369,6 +377,11 @@ void TSettingsForm::ElementsClick()
     const QColor colour = toQColor(m_values.colours[row]);
     QPixmap swatch(16, 16);
     swatch.fill(colour);
+    // Outlined, so a white or face-coloured swatch still shows.
+    QPainter painter(&swatch);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+    painter.end();
     ColorButton->setIcon(QIcon(swatch));
 }
 

@@ -74,6 +74,7 @@ private:
     TColouringView *m_defaultColouring = nullptr;
     TSourceEditor *Sample = nullptr;
     TColouringView *m_sampleColouring = nullptr;
+    QLabel *m_fontLabel = nullptr;
     QLineEdit *BrowserPath = nullptr;
     QLineEdit *ImagePath = nullptr;
     QLabel *BrowserImage = nullptr;
