@@ -9,6 +9,7 @@
 #include "base/ui/actionset.h"
 #include "base/ui/icons.h"
 #include "colorbox.h"
+#include "dialogs/ui/dialogcommands.h"
 #include "documentpage.h"
 #include "dropcommands.h"
 #include "editor/ui/colouringview.h"
@@ -74,6 +75,7 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     , m_drops(std::make_unique<DropCommands>(*this, *m_documents))
     , m_site(std::make_unique<SiteCommands>(*this))
     , m_help(std::make_unique<HelpCommands>(*this))
+    , m_dialogs(std::make_unique<DialogCommands>(*this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(Icons::icon(QStringLiteral("tagloom")));
@@ -141,6 +143,7 @@ void TMainForm::connectActions()
     m_tagEditor->connectActions();
     m_site->connectActions();
     m_help->connectActions();
+    m_dialogs->connectActions();
 }
 
 QWidget *TMainForm::toolWidget(ToolWidget which, QToolBar *bar)

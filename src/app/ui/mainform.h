@@ -17,6 +17,7 @@
 
 #include <memory>
 
+class DialogCommands;
 class DropCommands;
 class FormattingCommands;
 class PromptingCommands;
@@ -178,6 +179,7 @@ private:
     std::unique_ptr<DropCommands> m_drops;
     std::unique_ptr<SiteCommands> m_site;
     std::unique_ptr<HelpCommands> m_help;
+    std::unique_ptr<DialogCommands> m_dialogs;
 
     TSourceEditor *HTMLSource = nullptr;
     QString CurrentFileName;
