@@ -102,7 +102,9 @@ constexpr ActionRow table[] = {
         G::None, Later },
     { A::Image, u"Image", u"&Image...", none, none, QKeySequence::UnknownKey,
         u"Image (Ctrl+J)|Insert an existing image file into the current page",
-        u"Image|Insert an existing image file into the current page", u"image", u"", G::None, Later },
+        u"Image|Insert an existing image file into the current page", u"image" },
+    { A::Table1, u"Table1", u"&Table...", ctrl(Qt::Key_T), none, QKeySequence::UnknownKey,
+        u"|Create a table for the current page", u"", u"table" },
     // Format
     { A::Colour1, u"Colour1", u"&Colour..." },
     { A::BaseFont1, u"BaseFont1", u"&Base Font...", none, none, QKeySequence::UnknownKey, u"", u"", u"", u"Base",
@@ -190,7 +192,7 @@ constexpr ActionRow table[] = {
         u"Symbol (Ctrl+Y)|Insert a special character code", u"Symbol|Insert a special character code", u"symbol",
         u"", G::None, Later },
     { A::Table, u"Table", u"&Table", none, none, QKeySequence::UnknownKey, u"Table (Ctrl+T)|Create a table",
-        u"Table|Create a table", u"table", u"", G::None, Later },
+        u"Table|Create a table", u"table" },
     { A::MetaInformation, u"MetaInformation", u"&Meta Information", none, none, QKeySequence::UnknownKey,
         u"Meta Information (Ctrl+M)|Define information about the current page",
         u"Meta Information|Define information about the current page", u"meta", u"", G::None, Later },
@@ -257,7 +259,7 @@ constexpr E leftPaneMenu[] = { item(A::SiteManagement1), item(A::CurrentTagEdito
     item(A::CommonCodeReuse1), item(A::JavascriptSnippets1) };
 constexpr E toolbarsMenu[] = { item(A::Standard1), item(A::Formatting1), item(A::Document1), item(A::HTML1) };
 constexpr E insertMenu[] = { item(A::Comment), item(A::HorizontalLine), item(A::StandardTags),
-    item(A::Hyperlink1), item(A::Image) };
+    item(A::Hyperlink1), item(A::Image), item(A::Table1) };
 constexpr E formatMenu[] = { item(A::Colour1), item(A::BaseFont1), sub(MenuId::Style), sub(MenuId::Align),
     item(A::Bold), item(A::Italic), item(A::Underline), item(A::StrikeThrough), item(A::Superscript),
     item(A::Subscript), item(A::TypewriterText), sub(MenuId::FontSize) };

@@ -64,6 +64,7 @@ enum class ActionId {
     StandardTags,
     Hyperlink1,
     Image,
+    Table1,
     // Format
     Colour1,
     BaseFont1,

@@ -9,6 +9,7 @@
 #include "base/ui/actionset.h"
 #include "base/ui/icons.h"
 #include "colorbox.h"
+#include "dialogs/ui/dialogcommands.h"
 #include "documentpage.h"
 #include "dropcommands.h"
 #include "editor/ui/colouringview.h"
@@ -83,6 +84,7 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     , m_help(std::make_unique<HelpCommands>(*this))
     , m_preview(std::make_unique<PreviewCommands>(*this))
     , m_options(std::make_unique<OptionCommands>(*this, *m_documents))
+    , m_dialogs(std::make_unique<DialogCommands>(*this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(Icons::icon(QStringLiteral("tagloom")));
@@ -164,6 +166,7 @@ void TMainForm::connectActions()
     m_help->connectActions();
     m_preview->connectActions();
     m_options->connectActions();
+    m_dialogs->connectActions();
 }
 
 QWidget *TMainForm::toolWidget(ToolWidget which, QToolBar *bar)

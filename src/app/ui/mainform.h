@@ -17,6 +17,7 @@
 
 #include <memory>
 
+class DialogCommands;
 class DropCommands;
 class FormattingCommands;
 class PromptingCommands;
@@ -184,6 +185,7 @@ private:
     std::unique_ptr<HelpCommands> m_help;
     std::unique_ptr<PreviewCommands> m_preview;
     std::unique_ptr<OptionCommands> m_options;
+    std::unique_ptr<DialogCommands> m_dialogs;
 
     TSourceEditor *HTMLSource = nullptr;
     QString CurrentFileName;
