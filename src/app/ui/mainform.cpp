@@ -25,6 +25,8 @@
 #include "site/ui/sitecommands.h"
 #include "splashform.h"
 #include "statuspanels.h"
+#include "templates/ui/codepane.h"
+#include "templates/ui/extensioncommands.h"
 #include "toolbarwrap.h"
 
 #include <QAction>
@@ -74,6 +76,7 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     , m_drops(std::make_unique<DropCommands>(*this, *m_documents))
     , m_site(std::make_unique<SiteCommands>(*this))
     , m_help(std::make_unique<HelpCommands>(*this))
+    , m_extensions(std::make_unique<ExtensionCommands>(*this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(Icons::icon(QStringLiteral("tagloom")));
@@ -96,7 +99,8 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
         menuBar()->addMenu(m_actions->menu(id));
     connectActions();
     createToolbars();
-    m_leftPane = new LeftPane(this, *m_actions, m_site->createPane(), m_tagEditor->createPage());
+    m_leftPane = new LeftPane(this, *m_actions, m_site->createPane(), m_tagEditor->createPage(),
+        m_extensions->createCodePage(), m_extensions->createSnippetPage());
     m_statusPanels = std::make_unique<StatusPanels>(statusBar());
     m_undo->setTypingImages(m_statusPanels->typingImage(), m_statusPanels->noTypingImage());
     connect(m_documents.get(), &DocumentCommands::caretMoved, this,
@@ -112,7 +116,7 @@ TMainForm::~TMainForm() = default;
 MainCommands TMainForm::commands() const
 {
     return { *m_documents, *m_undo, *m_formatting, *m_search, *m_spelling, *m_prompting, *m_typing,
-        *m_tagEditor, *m_drops, *m_site, *m_help };
+        *m_tagEditor, *m_drops, *m_site, *m_help, *m_extensions };
 }
 
 QToolBar *TMainForm::makeToolbar(ToolbarId id, QWidget *parent)
@@ -141,6 +145,7 @@ void TMainForm::connectActions()
     m_tagEditor->connectActions();
     m_site->connectActions();
     m_help->connectActions();
+    m_extensions->connectActions();
 }
 
 QWidget *TMainForm::toolWidget(ToolWidget which, QToolBar *bar)

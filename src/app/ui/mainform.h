@@ -18,6 +18,7 @@
 #include <memory>
 
 class DropCommands;
+class ExtensionCommands;
 class FormattingCommands;
 class PromptingCommands;
 class LeftPane;
@@ -45,6 +46,7 @@ struct MainCommands
     DropCommands &drops;
     SiteCommands &site;
     HelpCommands &help;
+    ExtensionCommands &extensions;
 };
 
 // The program's frame: it builds the menus, toolbars, left pane and status bar from the action table,
@@ -178,6 +180,7 @@ private:
     std::unique_ptr<DropCommands> m_drops;
     std::unique_ptr<SiteCommands> m_site;
     std::unique_ptr<HelpCommands> m_help;
+    std::unique_ptr<ExtensionCommands> m_extensions;
 
     TSourceEditor *HTMLSource = nullptr;
     QString CurrentFileName;
