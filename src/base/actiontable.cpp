@@ -180,6 +180,7 @@ constexpr ActionRow table[] = {
         u"", G::None, Later },
     // Ctrl+P belongs to Print HTML Code; the same command here needs no key of its own.
     { A::Print1, u"Print1", u"&Print...", none, none, QKeySequence::UnknownKey, u"", u"", u"print" },
+    { A::AddAsCodeSection1, u"AddAsCodeSection1", u"&Add as Code Section" },
     // Toolbars and drop-downs only
     { A::Print, u"Print", u"Print &HTML Code...", ctrl(Qt::Key_P), none, QKeySequence::UnknownKey,
         u"Print (Ctrl+P)|Print the current HTML file", u"Print|Print the current HTML file", u"print" },
@@ -218,6 +219,28 @@ constexpr ActionRow table[] = {
         u"Delete|Delete the selected file or folder", u"", u"delete" },
     { A::PreviewTool, u"PreviewTool", u"", none, none, QKeySequence::UnknownKey, u"Preview|Load the selected file", u"",
         u"preview" },
+    // Tools
+    { A::NoPluginsInstalled, u"NoPluginsInstalled", u"No Plugins Installed", none, none, QKeySequence::UnknownKey,
+        u"", u"", u"", u"", G::None, Disabled },
+    // The code tree's context menu
+    { A::ApplyCodeSection1, u"ApplyCodeSection1", u"A&pply Code Section" },
+    { A::CodeSample1, u"CodeSample1", u"&Add Code Section..." },
+    { A::EditCodeSection1, u"EditCodeSection1", u"&Edit Code Section..." },
+    { A::RenameCodeSection1, u"RenameCodeSection1", u"&Rename Code Section" },
+    { A::DeleteCodeSection1, u"DeleteCodeSection1", u"Delete Code Section" },
+    { A::NewFolder1, u"NewFolder1", u"&New Folder" },
+    { A::DeleteFolder1, u"DeleteFolder1", u"&Delete Folder" },
+    // The code toolbar above the code tree
+    { A::ApplyCodeTool, u"ApplyCodeTool", u"", none, none, QKeySequence::UnknownKey, u"Apply Code|Use the selected",
+        u"", u"code-apply" },
+    { A::AddCodeTool, u"AddCodeTool", u"", none, none, QKeySequence::UnknownKey,
+        u"Add Code|Create a new Common Code entry", u"", u"code-add" },
+    { A::AddFolderTool, u"AddFolderTool", u"", none, none, QKeySequence::UnknownKey,
+        u"Add Folder|Create a new sub-folder to store code in", u"", u"new-folder" },
+    { A::EditCodeTool, u"EditCodeTool", u"", none, none, QKeySequence::UnknownKey,
+        u"Edit Code|Change the contents of the selected code sample", u"", u"code-edit" },
+    { A::DeleteCodeTool, u"DeleteCodeTool", u"", none, none, QKeySequence::UnknownKey,
+        u"Delete|Delete the selected code sample", u"", u"delete" },
 };
 // clang-format on
 
@@ -274,13 +297,17 @@ constexpr E siteMenu[]
 constexpr E recentSitesMenu[]
     = { item(A::RecentSite1), item(A::RecentSite2), item(A::RecentSite3), item(A::RecentSite4) };
 constexpr E globalMenu[] = { item(A::ReplaceAll1), item(A::StripTags2) };
+constexpr E toolsMenu[] = { item(A::NoPluginsInstalled) };
 constexpr E helpMenu[] = { item(A::Contents1), item(A::SearchforHelpOn1), separator, item(A::About1) };
 constexpr E filePagesPopup[]
     = { item(A::New1), item(A::Open1), item(A::Save1), item(A::SaveAs2), item(A::Close2) };
 constexpr E htmlPopup[] = { item(A::Cut1), item(A::Copy1), item(A::Paste1), separator, sub(MenuId::OnReturn),
-    separator, item(A::EditTag1), item(A::EditinDialog1), separator, item(A::Print1) };
+    separator, item(A::EditTag1), item(A::EditinDialog1), separator, item(A::Print1), item(A::AddAsCodeSection1) };
 constexpr E onReturnMenu[] = { item(A::br1), item(A::p1), item(A::Nothing1) };
 constexpr E dateTimeMenu[] = { item(A::StaticDateTime1), item(A::AutoDateTime1) };
+constexpr E codePopup[] = { item(A::ApplyCodeSection1), separator, item(A::CodeSample1),
+    item(A::EditCodeSection1), item(A::RenameCodeSection1), item(A::DeleteCodeSection1), separator,
+    item(A::NewFolder1), item(A::DeleteFolder1) };
 
 const Menu menus[] = {
     { MenuId::File, u"File1", u"&File", fileMenu },
@@ -299,16 +326,19 @@ const Menu menus[] = {
     { MenuId::RecentSites, u"RecentSites1", u"&Recent", recentSitesMenu },
     // Its two commands arrive with the site-wide operations.
     { MenuId::GlobalOperations, u"GlobalOperations1", u"&Global Operations", globalMenu, false },
+    // The plug-ins of Addin are added at the window's first activation.
+    { MenuId::Tools, u"Tools1", u"&Tools", toolsMenu },
     { MenuId::Help, u"Help1", u"&Help", helpMenu },
     { MenuId::FilePagesPopup, u"FilePagesPopup", u"", filePagesPopup },
     { MenuId::HTMLPopup, u"HTMLPopup", u"", htmlPopup },
     { MenuId::OnReturn, u"OnReturn1", u"On Return", onReturnMenu },
     { MenuId::DateTime, u"", u"", dateTimeMenu },
+    { MenuId::CodePopup, u"CodePopup", u"", codePopup },
 };
 static_assert(std::size(menus) == size_t(MenuId::Count));
 
 constexpr MenuId bar[] = { MenuId::File, MenuId::Edit, MenuId::View, MenuId::Insert, MenuId::Format,
-    MenuId::Site, MenuId::Help };
+    MenuId::Site, MenuId::Tools, MenuId::Help };
 
 using T = ToolbarEntry;
 using TK = ToolbarEntry::Kind;
@@ -350,6 +380,9 @@ constexpr T siteBar[] = { button(A::NewSiteTool, u"NewSiteButton"),
     button(A::AddPageTool, u"AddPageButton"), button(A::AddFileTool, u"AddFileButton"),
     button(A::NewFolderTool, u"NewFolderButton"), button(A::UseCurrentTool, u"UseCurrentButton"),
     button(A::DeleteTool, u"DeleteButton"), button(A::PreviewTool, u"PreviewButton") };
+constexpr T codeBar[] = { button(A::ApplyCodeTool, u"ApplyCodeButton"),
+    button(A::AddCodeTool, u"AddCodeButton"), button(A::AddFolderTool, u"AddFolderButton"),
+    button(A::EditCodeTool, u"EditCodeButton"), button(A::DeleteCodeTool, u"DeleteCodeButton") };
 
 const Toolbar toolbars[] = {
     { ToolbarId::Standard, u"StdToolbar", u"Standard", A::Standard1, standardBar },
@@ -357,6 +390,7 @@ const Toolbar toolbars[] = {
     { ToolbarId::Formatting, u"FormattingToolbar", u"Formatting", A::Formatting1, formattingBar },
     { ToolbarId::HTML, u"HTMLToolbar", u"HTML", A::HTML1, htmlBar },
     { ToolbarId::Site, u"SiteToolbar", u"Site", A::Count, siteBar },
+    { ToolbarId::Code, u"CodeToolbar", u"Common Code", A::Count, codeBar },
 };
 static_assert(std::size(toolbars) == size_t(ToolbarId::Count));
 

@@ -124,6 +124,7 @@ enum class ActionId {
     EditTag1,
     EditinDialog1,
     Print1,
+    AddAsCodeSection1,
     // Toolbars and drop-downs only
     Print,
     InternalPreview,
@@ -144,6 +145,22 @@ enum class ActionId {
     UseCurrentTool,
     DeleteTool,
     PreviewTool,
+    // Tools
+    NoPluginsInstalled,
+    // The code tree's context menu
+    ApplyCodeSection1,
+    CodeSample1,
+    EditCodeSection1,
+    RenameCodeSection1,
+    DeleteCodeSection1,
+    NewFolder1,
+    DeleteFolder1,
+    // The code toolbar above the code tree
+    ApplyCodeTool,
+    AddCodeTool,
+    AddFolderTool,
+    EditCodeTool,
+    DeleteCodeTool,
     Count
 };
 inline constexpr int actionCount = int(ActionId::Count);
@@ -206,11 +223,13 @@ enum class MenuId {
     Site,
     RecentSites,
     GlobalOperations,
+    Tools,
     Help,
     FilePagesPopup,
     HTMLPopup,
     OnReturn,
     DateTime,
+    CodePopup,
     Count
 };
 
@@ -242,7 +261,7 @@ QString dropDownOf(ActionId id);
 
 // ---- Toolbars ------------------------------------------------------------------------------------------
 
-enum class ToolbarId { Standard, Document, Formatting, HTML, Site, Count };
+enum class ToolbarId { Standard, Document, Formatting, HTML, Site, Code, Count };
 
 // The toolbar places that hold a widget instead of a button; the unit that owns the widget makes it.
 enum class ToolWidget {

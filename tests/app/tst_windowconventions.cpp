@@ -2,7 +2,6 @@
 #include "app/recentfiles.h"
 #include "app/ui/colorbox.h"
 #include "app/ui/documentcommands.h"
-#include "app/ui/leftpane.h"
 #include "app/ui/toolbarwrap.h"
 #include "app/ui/undocommands.h"
 #include "base/programfolder.h"
@@ -13,10 +12,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QTabWidget>
-#include <QTreeWidget>
 #include <QWheelEvent>
 
 class TestWindowConventions : public QObject
@@ -27,7 +24,6 @@ private Q_SLOTS:
     void caretPanelFollowsTheCaret();
     void tabsAndRecentItemsShowTheirFolders();
     void narrowWindowWrapsTheToolbars();
-    void emptyCodePagesSayWhatTheyHold();
 };
 
 void TestWindowConventions::linuxKeysFindRedoAndZoom()
@@ -159,24 +155,6 @@ void TestWindowConventions::narrowWindowWrapsTheToolbars()
     window.resize(700, 300);
     QTRY_VERIFY(!wrap.wrapped());
     QVERIFY(!window.toolBarBreak(second));
-}
-
-void TestWindowConventions::emptyCodePagesSayWhatTheyHold()
-{
-    const auto empty = [](const char *name) {
-        const QString folder = ProgramFolder::find(QString::fromLatin1(name));
-        return folder.isEmpty() || QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot);
-    };
-    QVERIFY2(empty("Common Code") && empty("Java"), "the test expects the build's folders empty");
-    FormWindow w;
-    auto *code = w.form->findChild<QTreeWidget *>(QStringLiteral("CodeTree"));
-    auto *snippets = w.form->findChild<QListWidget *>(QStringLiteral("SnippetList"));
-    QVERIFY(code && snippets);
-    QCOMPARE(code->topLevelItemCount(), 1);
-    QCOMPARE(code->topLevelItem(0)->text(0), LeftPane::commonCodeNote());
-    QCOMPARE(code->topLevelItem(0)->flags(), Qt::NoItemFlags);
-    QCOMPARE(snippets->count(), 1);
-    QCOMPARE(snippets->item(0)->text(), LeftPane::snippetsNote());
 }
 
 QTEST_MAIN(TestWindowConventions)

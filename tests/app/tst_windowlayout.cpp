@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The menus, context menus, toolbars and status bar as the user meets them, written out item by item and
 // compared with a reference: a command that loses its caption, key, hint or place shows up here.
+#include "base/programfolder.h"
 #include "formwindow.h"
 
 #include <QFile>
@@ -41,8 +42,11 @@ QString describe(const QAction *action)
         line += QStringLiteral(" keys=") + keys(action);
     if (!flags.isEmpty())
         line += u' ' + flags.join(u' ');
+    // A plug-in's hint names its library by full path, which depends on where the build stands.
+    QString tip = action->toolTip();
+    tip.replace(ProgramFolder::path(), QStringLiteral("<program folder>"));
     if (action->toolTip() != QString(action->text()).remove(u'&').remove(QStringLiteral("...")))
-        line += QStringLiteral(" tip=\"") + action->toolTip() + u'"';
+        line += QStringLiteral(" tip=\"") + tip + u'"';
     if (!action->statusTip().isEmpty())
         line += QStringLiteral(" status=\"") + action->statusTip() + u'"';
     return line;
@@ -91,13 +95,13 @@ QString layoutOf(TMainForm &form)
             QStringLiteral("menu ") + top->menu()->objectName() + QStringLiteral(" \"") + top->text() + u'"');
         writeMenu(out, top->menu(), QStringLiteral("  "));
     }
-    for (const char *name : { "FilePagesPopup", "HTMLPopup" }) {
+    for (const char *name : { "FilePagesPopup", "HTMLPopup", "CodePopup" }) {
         const auto *popup = form.findChild<QMenu *>(QString::fromLatin1(name));
         out.append(QStringLiteral("popup ") + popup->objectName());
         writeMenu(out, popup, QStringLiteral("  "));
     }
     for (const char *name :
-        { "StdToolbar", "DocumentToolbar", "FormattingToolbar", "HTMLToolbar", "SiteToolbar" })
+        { "StdToolbar", "DocumentToolbar", "FormattingToolbar", "HTMLToolbar", "SiteToolbar", "CodeToolbar" })
         writeToolbar(out, form.findChild<QToolBar *>(QString::fromLatin1(name)));
     QStringList panels;
     for (int i = 0; i < 6; ++i) {

@@ -1,16 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "leftpane.h"
 
-#include "base/programfolder.h"
 #include "base/ui/actionset.h"
 
 #include <QAction>
-#include <QDir>
 #include <QDockWidget>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QTabWidget>
-#include <QTreeWidget>
 
 namespace {
 
@@ -18,39 +14,10 @@ namespace {
 constexpr std::array pageItems { ActionId::SiteManagement1, ActionId::CurrentTagEditor1,
     ActionId::CommonCodeReuse1, ActionId::JavascriptSnippets1 };
 
-bool folderIsEmpty(const QString &name)
-{
-    const QString folder = ProgramFolder::find(name);
-    return folder.isEmpty() || QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot);
-}
-
-template <typename Item> Item *noteItem(Item *item)
-{
-    item->setFlags(Qt::NoItemFlags);
-    item->setToolTip(0, item->text(0));
-    return item;
-}
-
-QListWidgetItem *noteItem(QListWidgetItem *item)
-{
-    item->setFlags(Qt::NoItemFlags);
-    item->setToolTip(item->text());
-    return item;
-}
-
 } // namespace
 
-QString LeftPane::commonCodeNote()
-{
-    return QStringLiteral("Put code to reuse in Common Code.");
-}
-
-QString LeftPane::snippetsNote()
-{
-    return QStringLiteral("Put script snippets in Java.");
-}
-
-LeftPane::LeftPane(QMainWindow *window, const ActionSet &actions, QWidget *sitePane, QWidget *tagEditorPage)
+LeftPane::LeftPane(QMainWindow *window, const ActionSet &actions, QWidget *sitePane, QWidget *tagEditorPage,
+    QWidget *codePage, QWidget *snippetPage)
     : QObject(window)
     , m_actions(actions)
 {
@@ -64,17 +31,6 @@ LeftPane::LeftPane(QMainWindow *window, const ActionSet &actions, QWidget *siteP
     ToolPages->setUsesScrollButtons(true);
     ToolPages->setElideMode(Qt::ElideRight);
 
-    // The code reuse pane's contents arrive with the code sections feature.
-    auto *codeTree = new QTreeWidget;
-    codeTree->setObjectName(QStringLiteral("CodeTree"));
-    codeTree->setHeaderHidden(true);
-    auto *snippets = new QListWidget;
-    snippets->setObjectName(QStringLiteral("SnippetList"));
-    // An empty page says what belongs there rather than looking broken.
-    if (folderIsEmpty(QStringLiteral("Common Code")))
-        codeTree->addTopLevelItem(noteItem(new QTreeWidgetItem(QStringList { commonCodeNote() })));
-    if (folderIsEmpty(QStringLiteral("Java")))
-        snippets->addItem(noteItem(new QListWidgetItem(snippetsNote())));
     const struct
     {
         QWidget *content;
@@ -83,8 +39,8 @@ LeftPane::LeftPane(QMainWindow *window, const ActionSet &actions, QWidget *siteP
     } pages[] = {
         { sitePane, "SiteTreePage", "Site Management" },
         { tagEditorPage, "TagEditorPage", "Current Tag Editor" },
-        { codeTree, "CommonCodePage", "Common Code Reuse" },
-        { snippets, "JavascriptPage", "Javascript Snippets" },
+        { codePage, "CommonCodePage", "Common Code Reuse" },
+        { snippetPage, "JavascriptPage", "Javascript Snippets" },
     };
     for (const auto &page : pages) {
         page.content->setProperty("pageName", QString::fromLatin1(page.name));

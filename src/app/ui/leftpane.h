@@ -17,12 +17,10 @@ class LeftPane : public QObject
 {
     Q_OBJECT
 public:
-    LeftPane(QMainWindow *window, const ActionSet &actions, QWidget *sitePane, QWidget *tagEditorPage);
+    LeftPane(QMainWindow *window, const ActionSet &actions, QWidget *sitePane, QWidget *tagEditorPage,
+        QWidget *codePage, QWidget *snippetPage);
 
     void showPage(QWidget *page);
-    // The notes the code and snippet pages show while their folders are empty.
-    static QString commonCodeNote();
-    static QString snippetsNote();
 
 private:
     void PageControl1Change(int index);

@@ -31,6 +31,8 @@
 #include "site/ui/sitetree.h"
 #include "splashform.h"
 #include "statuspanels.h"
+#include "templates/ui/codepane.h"
+#include "templates/ui/extensioncommands.h"
 #include "toolbarwrap.h"
 
 #include <QAction>
@@ -85,6 +87,7 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     , m_preview(std::make_unique<PreviewCommands>(*this))
     , m_options(std::make_unique<OptionCommands>(*this, *m_documents))
     , m_dialogs(std::make_unique<DialogCommands>(*this))
+    , m_extensions(std::make_unique<ExtensionCommands>(*this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(Icons::icon(QStringLiteral("tagloom")));
@@ -119,7 +122,8 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
         menuBar()->addMenu(m_actions->menu(id));
     connectActions();
     createToolbars();
-    m_leftPane = new LeftPane(this, *m_actions, m_site->createPane(), m_tagEditor->createPage());
+    m_leftPane = new LeftPane(this, *m_actions, m_site->createPane(), m_tagEditor->createPage(),
+        m_extensions->createCodePage(), m_extensions->createSnippetPage());
     m_statusPanels = std::make_unique<StatusPanels>(statusBar());
     m_undo->setTypingImages(m_statusPanels->typingImage(), m_statusPanels->noTypingImage());
     connect(m_documents.get(), &DocumentCommands::caretMoved, this,
@@ -135,7 +139,7 @@ TMainForm::~TMainForm() = default;
 MainCommands TMainForm::commands() const
 {
     return { *m_documents, *m_undo, *m_formatting, *m_search, *m_spelling, *m_prompting, *m_typing,
-        *m_tagEditor, *m_drops, *m_site, *m_help, *m_preview, *m_options };
+        *m_tagEditor, *m_drops, *m_site, *m_help, *m_preview, *m_options, *m_extensions };
 }
 
 QToolBar *TMainForm::makeToolbar(ToolbarId id, QWidget *parent)
@@ -167,6 +171,7 @@ void TMainForm::connectActions()
     m_preview->connectActions();
     m_options->connectActions();
     m_dialogs->connectActions();
+    m_extensions->connectActions();
 }
 
 QWidget *TMainForm::toolWidget(ToolWidget which, QToolBar *bar)

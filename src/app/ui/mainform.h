@@ -19,6 +19,7 @@
 
 class DialogCommands;
 class DropCommands;
+class ExtensionCommands;
 class FormattingCommands;
 class PromptingCommands;
 class PreviewCommands;
@@ -50,6 +51,7 @@ struct MainCommands
     HelpCommands &help;
     PreviewCommands &preview;
     OptionCommands &options;
+    ExtensionCommands &extensions;
 };
 
 // The program's frame: it builds the menus, toolbars, left pane and status bar from the action table,
@@ -186,6 +188,7 @@ private:
     std::unique_ptr<PreviewCommands> m_preview;
     std::unique_ptr<OptionCommands> m_options;
     std::unique_ptr<DialogCommands> m_dialogs;
+    std::unique_ptr<ExtensionCommands> m_extensions;
 
     TSourceEditor *HTMLSource = nullptr;
     QString CurrentFileName;
