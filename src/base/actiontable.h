@@ -136,6 +136,17 @@ enum class ActionId {
     UseCurrentTool,
     DeleteTool,
     PreviewTool,
+    // The tools, text import and open from web
+    OpenfromWeb1,
+    TextFile2,
+    TextFile1,
+    PreformattedTextFile1,
+    CheckHTML,
+    LinkAnalyser1,
+    DownloadSpeeds1,
+    ConvertTextFile1,
+    ImportTextFile1,
+    ImportHTMLFile1,
     Count
 };
 inline constexpr int actionCount = int(ActionId::Count);
@@ -197,6 +208,7 @@ enum class MenuId {
     Site,
     RecentSites,
     GlobalOperations,
+    Tools,
     Help,
     FilePagesPopup,
     HTMLPopup,

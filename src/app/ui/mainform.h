@@ -12,6 +12,7 @@
 #include "editor/tagdatabase.h"
 #include "editor/ui/spellingcommands.h"
 #include "site/ui/sitehost.h"
+#include "tools/ui/toolhost.h"
 
 #include <QMainWindow>
 
@@ -29,6 +30,7 @@ class StatusPanels;
 class TQtPrompter;
 class TSplashForm;
 class TagEditorCommands;
+class ToolCommands;
 class TypingAids;
 
 // The units that hold the window's commands, each with its subject; the window owns them.
@@ -51,7 +53,7 @@ struct MainCommands
 // owns the command units and the state they share (settings, tag tables, the busy flag), and offers
 // them the narrow hosts they are written against. The handlers whose names the design fixes forward to
 // the units.
-class TMainForm : public QMainWindow, public DocumentHost, public SiteHost
+class TMainForm : public QMainWindow, public DocumentHost, public SiteHost, public ToolHost
 {
     Q_OBJECT
 public:
@@ -151,6 +153,8 @@ private:
     std::optional<QString> saveActivePageAs() override;
     void openPage(const QString &path) override;
     void setSiteChanged(bool changed) override;
+    // ToolHost
+    bool openNewPage(const QString &text) override;
 
     void createToolbars();
     bool wordWrap() const;
@@ -178,6 +182,7 @@ private:
     std::unique_ptr<DropCommands> m_drops;
     std::unique_ptr<SiteCommands> m_site;
     std::unique_ptr<HelpCommands> m_help;
+    std::unique_ptr<ToolCommands> m_tools;
 
     TSourceEditor *HTMLSource = nullptr;
     QString CurrentFileName;
