@@ -226,7 +226,7 @@ constexpr ActionRow table[] = {
     { A::ImportTextFile1, u"ImportTextFile1", u"&Import Text File...", none, none, QKeySequence::UnknownKey,
         u"|Load text file into the current file, saving current formatting" },
     { A::ImportHTMLFile1, u"ImportHTMLFile1", u"Import &HTML File...", none, none, QKeySequence::UnknownKey,
-        u"|Import parts of another HTML file into the current file", u"", u"", u"", G::None, Later },
+        u"|Import parts of another HTML file into the current file" },
 };
 // clang-format on
 

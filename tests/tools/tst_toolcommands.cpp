@@ -3,14 +3,17 @@
 #include "httptestserver.h"
 #include "tools/ui/checkhtmlform.h"
 #include "tools/ui/httpform.h"
+#include "tools/ui/importform.h"
 #include "tools/ui/linkanalyserform.h"
 #include "tools/ui/speedform.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTreeWidget>
 
 #include <functional>
@@ -207,6 +210,48 @@ private Q_SLOTS:
         window.prompter.chooseFile(std::nullopt);
         window.action("TextFile2")->trigger();
         QCOMPARE(window.text(), u"<body>X</body>"_s);
+    }
+
+    void importHTML()
+    {
+        FormWindow window;
+        const QString file = window.env.writeFile(u"other.htm"_s,
+            "<html><head><title>Other</title><meta name=\"author\" content=\"B\"></head>"
+            "<body text=red>\r\nImported text\r\n</body></html>");
+        const QString before = u"<html><head><title>Mine</title><meta name=\"author\" content=\"A\"></head>"
+                               u"<body>\r\nMy text\r\n</body></html>"_s;
+        window.buffer().setText(before);
+        window.buffer().select(int(before.indexOf(u"My"_s)), 0);
+        window.prompter.chooseFile(file);
+        QStringList states;
+        onDialog<TImportForm>([&](TImportForm *form) {
+            for (const char *name : { "Header", "Meta", "Styles", "StyleSheet", "Title", "Body", "Text" }) {
+                auto *option = child<QCheckBox>(form, name);
+                states.append(QString::fromLatin1(name) + (option->isEnabled() ? u"+"_s : u"-"_s)
+                    + (option->isChecked() ? u"x"_s : QString()));
+            }
+            child<QCheckBox>(form, "Title")->setChecked(true);
+            child<QCheckBox>(form, "Body")->setChecked(true);
+            child<QRadioButton>(form, "Imported")->setChecked(true);
+            child<QPushButton>(form, "OK")->click();
+        });
+        window.action("ImportHTMLFile1")->trigger();
+        QCOMPARE(states,
+            QStringList({ u"Header+x"_s, u"Meta+x"_s, u"Styles-"_s, u"StyleSheet-"_s, u"Title+"_s, u"Body+"_s,
+                u"Text+x"_s }));
+        QCOMPARE(window.prompter.fileRequests().last().title, u"Import File"_s);
+        QCOMPARE(window.text(),
+            u"<html><head><title>Other</title><meta name=\"author\" content=\"B\"></head>"
+            u"<body text=red>\r\n\r\nImported text\r\nMy text\r\n</body></html>"_s);
+        QVERIFY(window.form->activePage()->isModified());
+        window.action("Undo")->trigger();
+        QCOMPARE(window.text(), before);
+
+        // Cancel imports nothing.
+        window.prompter.chooseFile(file);
+        onDialog<TImportForm>([&](TImportForm *form) { child<QPushButton>(form, "Cancel")->click(); });
+        window.action("ImportHTMLFile1")->trigger();
+        QCOMPARE(window.text(), before);
     }
 };
 

@@ -11,6 +11,7 @@
 #include "tools/textimport.h"
 #include "tools/ui/checkhtmlform.h"
 #include "tools/ui/httpform.h"
+#include "tools/ui/importform.h"
 #include "tools/ui/linkanalyserform.h"
 #include "tools/ui/speedform.h"
 #include "tools/ui/toolhost.h"
@@ -36,6 +37,7 @@ void ToolCommands::connectActions()
     on(ActionId::TextFile2, &ToolCommands::ImportTextFile1Click);
     on(ActionId::PreformattedTextFile1, &ToolCommands::ImportTextFile1Click);
     on(ActionId::ImportTextFile1, &ToolCommands::ImportTextFile1Click);
+    on(ActionId::ImportHTMLFile1, &ToolCommands::ImportHTMLFile1Click);
     on(ActionId::OpenfromWeb1, &ToolCommands::OpenfromWeb1Click);
 }
 
@@ -107,6 +109,34 @@ void ToolCommands::ImportTextFile1Click()
     buffer->setSelText(inserted);
     m_host.markModified();
     m_host.FormatTags(start, start + int(inserted.size()));
+}
+
+void ToolCommands::ImportHTMLFile1Click()
+{
+    if (!m_host.activeBuffer())
+        return;
+    const std::optional<QString> file = m_host.prompter().openFileName({ QStringLiteral("Import File"),
+        QStringLiteral("HTML Files (*.html, *.htm)|*.html;*.htm|All Files (*.*)|*.*"),
+        QStringLiteral(".html"), QString(), QString() });
+    if (!file)
+        return;
+    const LoadedDocument loaded = DocumentFile::load(*file);
+    EditorBuffer *buffer = m_host.activeBuffer();
+    if (!loaded.ok || !buffer) {
+        if (!loaded.ok)
+            m_host.prompter().message(Product::caption(), loaded.error, PromptButtons::Ok, PromptIcon::Stop);
+        return;
+    }
+    TImportForm form(buffer->text(), loaded.text, m_host.dialogParent());
+    form.setMerge([&] {
+        m_host.recordUndoStep(QStringLiteral("Import HTML"));
+        TextImport::importHtml(*buffer, loaded.text, form.choice(), buffer->selStart(),
+            [&](const QString &step) { form.showProgress(step); });
+        m_host.markModified();
+        m_host.FormatTags(0, buffer->length());
+        m_host.documentTextReplaced();
+    });
+    form.exec();
 }
 
 void ToolCommands::OpenfromWeb1Click()

@@ -25,6 +25,7 @@ public:
     void DownloadSpeeds1Click();
     void ConvertTextFile1Click();
     void ImportTextFile1Click();
+    void ImportHTMLFile1Click();
     void OpenfromWeb1Click();
 
 private:
