@@ -12,6 +12,7 @@ namespace TextImport {
 
 namespace {
 
+// Lines end with CR LF; a tag put before "</head" gets a line of its own, as the HEAD's other tags have.
 const QString crlf = QStringLiteral("\r\n");
 
 // The lines of a text as a list of lines holds them: a final line break ends the last line, it does not
@@ -189,7 +190,7 @@ void importMeta(Editor &page, const QString &imported, bool importedWins)
             if (tagStart >= currentHead && tagEnd >= 0)
                 page.replace(tagStart, tagEnd + 1 - tagStart, tag);
         } else {
-            page.insert(currentHeadEnd, tag);
+            page.insert(currentHeadEnd, tag + crlf);
         }
     }
 }
@@ -291,7 +292,7 @@ void importStyleSheet(Editor &page, const QString &imported)
     if (currentStart >= 0) {
         page.replace(currentStart, currentEnd - currentStart, tag);
     } else if (const qsizetype headEnd = find(current, QStringLiteral("</head")); headEnd >= 0) {
-        page.insert(headEnd, tag);
+        page.insert(headEnd, tag + crlf);
     }
 }
 
@@ -317,7 +318,7 @@ void importTitle(Editor &page, const QString &imported, bool importedWins)
             page.replace(currentStart, currentEnd - currentStart, title);
     } else if (const qsizetype headEnd = find(current, QStringLiteral("</head")); headEnd >= 0) {
         // A page without a title gets the imported one, as a TITLE element: bare text in HEAD is no markup.
-        page.insert(headEnd, QStringLiteral("<title>") + title + QStringLiteral("</title>"));
+        page.insert(headEnd, QStringLiteral("<title>") + title + QStringLiteral("</title>") + crlf);
     }
 }
 

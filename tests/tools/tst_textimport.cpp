@@ -53,9 +53,9 @@ private Q_SLOTS:
             = u"<html><head><meta name=\"keywords\" content=\"new\">"
               u"<meta name=\"key\" content=\"k\"><meta http-equiv=\"x\" content=\"y\"></head></html>"_s;
         QCOMPARE(merged(current, imported, only(&ImportChoice::meta)),
-            u"<html><head><meta name=\"keywords\" content=\"old\"><meta name=\"key\" content=\"k\"></head><body></body></html>"_s);
+            u"<html><head><meta name=\"keywords\" content=\"old\"><meta name=\"key\" content=\"k\">\r\n</head><body></body></html>"_s);
         QCOMPARE(merged(current, imported, only(&ImportChoice::meta, true)),
-            u"<html><head><meta name=\"keywords\" content=\"new\"><meta name=\"key\" content=\"k\"></head><body></body></html>"_s);
+            u"<html><head><meta name=\"keywords\" content=\"new\"><meta name=\"key\" content=\"k\">\r\n</head><body></body></html>"_s);
     }
 
     void styles()
@@ -89,7 +89,7 @@ private Q_SLOTS:
         QCOMPARE(merged(current, imported, only(&ImportChoice::title, true)),
             u"<html><head><title>New</title><LINK REL=stylesheet href=\"o.css\"></head></html>"_s);
         QCOMPARE(merged(u"<html><head></head></html>"_s, imported, only(&ImportChoice::title)),
-            u"<html><head><title>New</title></head></html>"_s);
+            u"<html><head><title>New</title>\r\n</head></html>"_s);
     }
 
     void bodyAttributes()
@@ -117,7 +117,7 @@ private Q_SLOTS:
         ImportChoice both = only(&ImportChoice::text);
         both.title = true;
         QCOMPARE(merged(current, imported, both, 26),
-            u"<html><head><title>T</title></head><body>A\r\nNew textB</body></html>"_s);
+            u"<html><head><title>T</title>\r\n</head><body>A\r\nNew textB</body></html>"_s);
         QCOMPARE(merged(current, imported, only(&ImportChoice::text), 22),
             u"<html><head></head><body>\r\nNew textAB</body></html>"_s);
         // A file without "</body" gives all its text after the BODY tag.

@@ -230,6 +230,8 @@ private Q_SLOTS:
                 states.append(QString::fromLatin1(name) + (option->isEnabled() ? u"+"_s : u"-"_s)
                     + (option->isChecked() ? u"x"_s : QString()));
             }
+            QVERIFY(child<QRadioButton>(form, "Current")->isChecked());
+            QVERIFY(child<QRadioButton>(form, "Cursor")->isChecked());
             child<QCheckBox>(form, "Title")->setChecked(true);
             child<QCheckBox>(form, "Body")->setChecked(true);
             child<QRadioButton>(form, "Imported")->setChecked(true);

@@ -99,7 +99,7 @@ TCheckHTMLForm::TCheckHTMLForm(EditorHost &host, QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(picture);
     layout->addLayout(right, 1);
-    resize(620, 380);
+    resize(760, 420);
 }
 
 void TCheckHTMLForm::run(EditorHost &host)
@@ -140,8 +140,11 @@ void TCheckHTMLForm::FormActivate()
             progress(phase, position, findings);
         });
     Progress->setValue(Progress->maximum());
+    // A name that ran over a line break is quoted as it stands; the list shows the break as a mark so
+    // each entry keeps to one line.
     for (const HtmlChecker::Finding &finding : std::as_const(m_result.findings))
-        ErrorList->addItem(finding.message);
+        ErrorList->addItem(
+            QString(finding.message).replace(QStringLiteral("\r\n"), QStringLiteral("\u21b5")));
     setErrorCount(int(m_result.findings.size()));
     HTMLVersion->setText(QStringLiteral("Minimum HTML Version: ") + m_result.minimumVersion);
     Report->setText(HtmlChecker::summary(int(m_result.findings.size())));

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 THTTPForm::THTTPForm(QWidget *parent)
@@ -47,13 +48,17 @@ THTTPForm::THTTPForm(QWidget *parent)
     address->addWidget(caption);
     address->addWidget(FileName, 1);
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(StatusBar, 1);
+    buttons->addStretch();
     buttons->addWidget(CancelButton);
     buttons->addWidget(Download);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(explanation);
     layout->addLayout(address);
     layout->addLayout(buttons);
+    // The status panel runs along the bottom, as a status bar does, and the window grows with its text.
+    layout->addWidget(StatusBar);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    resize(520, sizeHint().height());
     FileName->setFocus();
     FileName->setCursorPosition(int(FileName->text().size()));
 }
@@ -71,6 +76,17 @@ std::optional<QString> THTTPForm::ask(QWidget *parent)
     if (form.exec() != QDialog::Accepted)
         return std::nullopt;
     return form.pageText();
+}
+
+void THTTPForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The address is typed after the "http://" already there, not over it: once the line has the focus,
+    // which selects its text.
+    QTimer::singleShot(0, this, [this] {
+        FileName->deselect();
+        FileName->setCursorPosition(int(FileName->text().size()));
+    });
 }
 
 void THTTPForm::FileNameChange()

@@ -32,6 +32,7 @@ public:
     void DownloadClick();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void reject() override;
 
 private:

@@ -2,6 +2,7 @@
 #include "tools/ui/importform.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -47,6 +48,15 @@ TImportForm::TImportForm(const QString &current, const QString &imported, QWidge
     Cursor->setChecked(true);
     End = new QRadioButton(QStringLiteral("Place the text at the end of the current file"), this);
     End->setObjectName(QStringLiteral("End"));
+    // Two choices, each a group of its own: the preference and the placement.
+    auto *preferenceGroup = new QButtonGroup(this);
+    preferenceGroup->addButton(Current);
+    preferenceGroup->addButton(Imported);
+    auto *placementGroup = new QButtonGroup(this);
+    placementGroup->addButton(Cursor);
+    placementGroup->addButton(End);
+    Current->setChecked(true);
+    Cursor->setChecked(true);
     Progress = new QLabel(this);
     Progress->setObjectName(QStringLiteral("Progress"));
     OK = new QPushButton(QStringLiteral("OK"), this);
