@@ -241,6 +241,27 @@ constexpr ActionRow table[] = {
         u"Edit Code|Change the contents of the selected code sample", u"", u"code-edit" },
     { A::DeleteCodeTool, u"DeleteCodeTool", u"", none, none, QKeySequence::UnknownKey,
         u"Delete|Delete the selected code sample", u"", u"delete" },
+    // The tools, text import and open from web
+    { A::OpenfromWeb1, u"OpenfromWeb1", u"Open From Web...", none, none, QKeySequence::UnknownKey,
+        u"|Open an HTML file from a web server", u"", u"web-page" },
+    { A::TextFile2, u"TextFile2", u"Te&xt File...", none, none, QKeySequence::UnknownKey,
+        u"|Load text file into the current file, saving current formatting" },
+    { A::TextFile1, u"TextFile1", u"Te&xt File...", none, none, QKeySequence::UnknownKey,
+        u"|Create new HTML file from text file, inserting line breaks" },
+    { A::PreformattedTextFile1, u"PreformattedTextFile1", u"&Preformatted Text File...", none, none,
+        QKeySequence::UnknownKey, u"|Load text file into the current file, saving current formatting" },
+    { A::CheckHTML, u"CheckHTML", u"Check &HTML...", none, none, QKeySequence::UnknownKey,
+        u"Check HTML|Check the HTML in the document is correct", u"", u"", u"Check" },
+    { A::LinkAnalyser1, u"LinkAnalyser1", u"&Link Analyser...", none, none, QKeySequence::UnknownKey,
+        u"Link Analyser|Check whether all the links in the document should work", u"", u"", u"Links" },
+    { A::DownloadSpeeds1, u"DownloadSpeeds1", u"&Download Speeds...", none, none, QKeySequence::UnknownKey,
+        u"|Estimate how long the page takes to download" },
+    { A::ConvertTextFile1, u"ConvertTextFile1", u"Con&vert Text File To HTML...", none, none,
+        QKeySequence::UnknownKey, u"|Create new HTML file from text file, inserting line breaks" },
+    { A::ImportTextFile1, u"ImportTextFile1", u"&Import Text File...", none, none, QKeySequence::UnknownKey,
+        u"|Load text file into the current file, saving current formatting" },
+    { A::ImportHTMLFile1, u"ImportHTMLFile1", u"Import &HTML File...", none, none, QKeySequence::UnknownKey,
+        u"|Import parts of another HTML file into the current file" },
 };
 // clang-format on
 
@@ -267,9 +288,10 @@ constexpr E sub(MenuId id)
 constexpr E separator { K::Separator };
 constexpr E separator15 { K::Separator, A::MenuItem15 };
 
-constexpr E fileMenu[] = { item(A::NewHTMLFile), item(A::Open), item(A::Save), item(A::SaveAs1),
-    item(A::Close), separator, sub(MenuId::Print2), item(A::PrinterSetup), separator15, item(A::RecentFile1),
-    item(A::RecentFile2), item(A::RecentFile3), item(A::RecentFile4), separator, item(A::Exit1) };
+constexpr E fileMenu[] = { item(A::NewHTMLFile), item(A::Open), item(A::OpenfromWeb1), item(A::TextFile2),
+    item(A::Save), item(A::SaveAs1), item(A::Close), separator, sub(MenuId::Print2), item(A::PrinterSetup),
+    separator15, item(A::RecentFile1), item(A::RecentFile2), item(A::RecentFile3), item(A::RecentFile4), separator,
+    item(A::Exit1) };
 constexpr E editMenu[] = { item(A::Undo), item(A::Redo), separator, item(A::Cut), item(A::Copy),
     item(A::Paste), separator, item(A::CheckSpelling), separator, item(A::Find), item(A::FindAgain1),
     item(A::Replace), separator, item(A::StripTags1), sub(MenuId::ChangeCase) };
@@ -282,7 +304,8 @@ constexpr E leftPaneMenu[] = { item(A::SiteManagement1), item(A::CurrentTagEdito
     item(A::CommonCodeReuse1), item(A::JavascriptSnippets1) };
 constexpr E toolbarsMenu[] = { item(A::Standard1), item(A::Formatting1), item(A::Document1), item(A::HTML1) };
 constexpr E insertMenu[] = { item(A::Comment), item(A::HorizontalLine), item(A::StandardTags),
-    item(A::Hyperlink1), item(A::Image), item(A::Table1) };
+    item(A::Hyperlink1), item(A::Image), item(A::Table1), separator, item(A::TextFile1),
+    item(A::PreformattedTextFile1) };
 constexpr E formatMenu[] = { item(A::Colour1), item(A::BaseFont1), sub(MenuId::Style), sub(MenuId::Align),
     item(A::Bold), item(A::Italic), item(A::Underline), item(A::StrikeThrough), item(A::Superscript),
     item(A::Subscript), item(A::TypewriterText), sub(MenuId::FontSize) };
@@ -297,7 +320,9 @@ constexpr E siteMenu[]
 constexpr E recentSitesMenu[]
     = { item(A::RecentSite1), item(A::RecentSite2), item(A::RecentSite3), item(A::RecentSite4) };
 constexpr E globalMenu[] = { item(A::ReplaceAll1), item(A::StripTags2) };
-constexpr E toolsMenu[] = { item(A::NoPluginsInstalled) };
+constexpr E toolsMenu[] = { item(A::CheckHTML), item(A::LinkAnalyser1), item(A::DownloadSpeeds1), separator,
+    item(A::ConvertTextFile1), item(A::ImportTextFile1), item(A::ImportHTMLFile1), separator,
+    item(A::NoPluginsInstalled) };
 constexpr E helpMenu[] = { item(A::Contents1), item(A::SearchforHelpOn1), separator, item(A::About1) };
 constexpr E filePagesPopup[]
     = { item(A::New1), item(A::Open1), item(A::Save1), item(A::SaveAs2), item(A::Close2) };
@@ -357,8 +382,8 @@ constexpr T standardBar[] = { button(A::NewHTMLFile, u"NewButton"), button(A::Op
     button(A::Copy, u"CopyButton"), button(A::Paste, u"PasteButton"), gap, button(A::Undo, u"UndoButton"),
     button(A::Redo, u"RedoButton"), gap, button(A::Find, u"FindButton"), button(A::Replace, u"ReplaceButton"),
     button(A::CheckSpelling, u"CheckSpellingButton"), gap, button(A::Refresh, u"RefreshButton"),
-    button(A::InternalPreview, u"InternalPreviewButton"),
-    button(A::ExternalPreview, u"ExternalPreviewButton") };
+    button(A::InternalPreview, u"InternalPreviewButton"), button(A::ExternalPreview, u"ExternalPreviewButton"),
+    gap, button(A::CheckHTML, u"CheckHTMLButton"), button(A::LinkAnalyser1, u"LinkAnalyserButton") };
 constexpr T documentBar[]
     = { widget(ToolWidget::TitleLabel), widget(ToolWidget::DocTitle), widget(ToolWidget::BackgroundLabel),
           widget(ToolWidget::BackColor), button(A::DocumentOptions, u"DocumentOptionsButton") };

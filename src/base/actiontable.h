@@ -161,6 +161,17 @@ enum class ActionId {
     AddFolderTool,
     EditCodeTool,
     DeleteCodeTool,
+    // The tools, text import and open from web
+    OpenfromWeb1,
+    TextFile2,
+    TextFile1,
+    PreformattedTextFile1,
+    CheckHTML,
+    LinkAnalyser1,
+    DownloadSpeeds1,
+    ConvertTextFile1,
+    ImportTextFile1,
+    ImportHTMLFile1,
     Count
 };
 inline constexpr int actionCount = int(ActionId::Count);

@@ -2,6 +2,7 @@
 #include "mainform.h"
 
 #include "aboutform.h"
+#include "app/charset.h"
 #include "app/documenttext.h"
 #include "base/productstrings.h"
 #include "base/programfolder.h"
@@ -34,6 +35,7 @@
 #include "templates/ui/codepane.h"
 #include "templates/ui/extensioncommands.h"
 #include "toolbarwrap.h"
+#include "tools/ui/toolcommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -88,6 +90,7 @@ TMainForm::TMainForm(const SettingsStore &settings, Prompter *prompter, QWidget 
     , m_options(std::make_unique<OptionCommands>(*this, *m_documents))
     , m_dialogs(std::make_unique<DialogCommands>(*this))
     , m_extensions(std::make_unique<ExtensionCommands>(*this))
+    , m_tools(std::make_unique<ToolCommands>(static_cast<EditorHost &>(*this), *this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(Icons::icon(QStringLiteral("tagloom")));
@@ -172,6 +175,7 @@ void TMainForm::connectActions()
     m_options->connectActions();
     m_dialogs->connectActions();
     m_extensions->connectActions();
+    m_tools->connectActions();
 }
 
 QWidget *TMainForm::toolWidget(ToolWidget which, QToolBar *bar)
@@ -539,6 +543,31 @@ void TMainForm::updatePreview()
 void TMainForm::rebuildStyleList()
 {
     m_formatting->rebuildStyleList();
+}
+
+bool TMainForm::openNewPage(const QString &text)
+{
+    if (m_documents->refusePageLimit())
+        return false;
+    m_documents->NewClick();
+    TDocumentPage *page = activePage();
+    if (!page)
+        return false;
+    page->loadText(text);
+    // Pages that declare an 8-bit charset are saved in it, as a new page from such a template is.
+    page->setFormat(
+        { Charset::isEightBit(Charset::declared(page->buffer().text())) ? TextEncoding::Windows1252
+                                                                        : TextEncoding::Utf8,
+            LineEnd::CrLf });
+    m_documents->FilePagesChange();
+    markModified();
+    m_documents->placeCaret(page);
+    FormatTags(0, page->buffer().length());
+    if (isVisible())
+        updatePreview();
+    if (m_startupComplete)
+        page->editor()->setFocus();
+    return true;
 }
 
 std::optional<QString> TMainForm::activePageText() const

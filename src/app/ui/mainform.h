@@ -12,6 +12,7 @@
 #include "editor/tagdatabase.h"
 #include "editor/ui/spellingcommands.h"
 #include "site/ui/sitehost.h"
+#include "tools/ui/toolhost.h"
 
 #include <QMainWindow>
 
@@ -33,6 +34,7 @@ class StatusPanels;
 class TQtPrompter;
 class TSplashForm;
 class TagEditorCommands;
+class ToolCommands;
 class TypingAids;
 
 // The units that hold the window's commands, each with its subject; the window owns them.
@@ -58,7 +60,7 @@ struct MainCommands
 // owns the command units and the state they share (settings, tag tables, the busy flag), and offers
 // them the narrow hosts they are written against. The handlers whose names the design fixes forward to
 // the units.
-class TMainForm : public QMainWindow, public DocumentHost, public SiteHost
+class TMainForm : public QMainWindow, public DocumentHost, public SiteHost, public ToolHost
 {
     Q_OBJECT
 public:
@@ -158,6 +160,8 @@ private:
     std::optional<QString> saveActivePageAs() override;
     void openPage(const QString &path) override;
     void setSiteChanged(bool changed) override;
+    // ToolHost
+    bool openNewPage(const QString &text) override;
 
     void createToolbars();
     bool wordWrap() const;
@@ -189,6 +193,7 @@ private:
     std::unique_ptr<OptionCommands> m_options;
     std::unique_ptr<DialogCommands> m_dialogs;
     std::unique_ptr<ExtensionCommands> m_extensions;
+    std::unique_ptr<ToolCommands> m_tools;
 
     TSourceEditor *HTMLSource = nullptr;
     QString CurrentFileName;
