@@ -122,8 +122,9 @@ bool writeSound(SourceBuffer &buffer, const QString &source, const QString &loop
         if (!body.present())
             return false;
         buffer.select(body.end + 1, 0);
-        buffer.setSelText(
-            QStringLiteral("\r\n") + cased(QStringLiteral("<BGSOUND SRC=\"\" LOOP=0>"), letterCase));
+        buffer.setSelText(QStringLiteral("\r\n")
+            + (letterCase == Case::Upper ? QStringLiteral("<BGSOUND SRC=\"\" LOOP=0>")
+                                         : QStringLiteral("<bgsound src=\"\" loop=0>")));
         tag = findSoundTag(buffer);
         if (tag.start < 0)
             return false;
@@ -171,7 +172,7 @@ DocumentOptions DocumentOptions::read(const SourceBuffer &buffer)
     using BodyAttributes::peek;
     DocumentOptions o;
     QString background = peek(buffer, QStringLiteral("BACKGROUND="), QString()).value;
-    if (background.startsWith(QStringLiteral("file://"), Qt::CaseInsensitive))
+    if (background.startsWith(QStringLiteral("FILE://"), Qt::CaseInsensitive))
         background.remove(0, 7);
     o.background = background;
     o.fixed = peek(buffer, QStringLiteral("BGPROPERTIES="), QStringLiteral("SCROLL"))
@@ -188,7 +189,7 @@ DocumentOptions DocumentOptions::read(const SourceBuffer &buffer)
     o.text = colour(QStringLiteral("TEXT="), QStringLiteral("#000000"));
     o.link = colour(QStringLiteral("LINK="), QStringLiteral("#0000FF"));
     o.vlink = colour(QStringLiteral("VLINK="), QStringLiteral("#FF0000"));
-    o.alink = colour(QStringLiteral("ALINK="), QStringLiteral("#FF00FF"));
+    o.alink = colour(QStringLiteral("ALink="), QStringLiteral("#FF00FF"));
 
     const DocumentOptionsMarkup::SoundTag sound = DocumentOptionsMarkup::findSoundTag(buffer);
     if (sound.start >= 0) {

@@ -136,9 +136,9 @@ QWidget *TDocForm::optionsPage()
         FileRequest request;
         request.title = QStringLiteral("Browse for Background");
         request.defaultSuffix = QStringLiteral(".gif");
-        request.filter = QStringLiteral(
-            "Gif files (*.gif)|*.gif|JPEG files (*.jpg)|*.jpg|Bitmap files (*.bmp)|*.bmp|Windows Meta files "
-            "(*.wmf)|*.wmf|All graphics files|*.gif;*.jpg;*.bmp;*.wmf|All files (*.*)|*.*");
+        // clang-format off
+        request.filter = QStringLiteral("Gif files (*.gif)|*.gif|JPEG files (*.jpg)|*.jpg|Bitmap files (*.bmp)|*.bmp|Windows Meta files (*.wmf)|*.wmf|All graphics files|*.gif;*.jpg;*.bmp;*.wmf|All files (*.*)|*.*");
+        // clang-format on
         request.proposedName = existingFile(Background->text());
         request.directory = documentFolder();
         if (const std::optional<QString> chosen = m_host.prompter().openFileName(request)) {
@@ -281,9 +281,9 @@ QWidget *TDocForm::soundPage()
     auto *browse = new QPushButton(QStringLiteral("Browse..."), page);
     connect(browse, &QPushButton::clicked, this, [this] {
         FileRequest request;
-        request.filter
-            = QStringLiteral("Sound Files (*.wav)|*.wav|Music Files (*.mid, *.midi)|*.mid;*.midi|AU Files "
-                             "(*.au)|*.au|All Files (*.*)|*.*");
+        // clang-format off
+        request.filter = QStringLiteral("Sound Files (*.wav)|*.wav|Music Files (*.mid, *.midi)|*.mid;*.midi|AU Files (*.au)|*.au|All Files (*.*)|*.*");
+        // clang-format on
         request.directory = documentFolder();
         if (const std::optional<QString> chosen = m_host.prompter().openFileName(request))
             SoundName->setText(*chosen);

@@ -92,10 +92,10 @@ std::optional<QString> PreviewCommands::writePreviewFile(PreviewFiles::Listing l
 
 void PreviewCommands::PreviewClick()
 {
-    // The Enter key's update hands the focus back to the editor once the page has loaded.
     // Without the preview browser no file is written: nothing would show it.
     if (!m_preview)
         return;
+    // The Enter key's update hands the focus back to the editor once the page has loaded.
     TSourceEditor *editor = m_host.activeEditor();
     m_refocusEditor = editor && editor->hasFocus();
     if (const std::optional<QString> path = writePreviewFile(PreviewFiles::Listing::Listed))
@@ -114,7 +114,8 @@ void PreviewCommands::showFileInPreview(const QString &path)
 
 void PreviewCommands::WebBrowserDocumentComplete()
 {
-    m_host.editorBusy().clear();
+    // EditorBusy is held only while the browser is pointed at the file and released by its Hold, so a
+    // load that ends during another operation leaves that operation's flag alone.
     if (m_refocusEditor) {
         m_refocusEditor = false;
         if (TSourceEditor *editor = m_host.activeEditor())
@@ -152,9 +153,9 @@ void PreviewCommands::ExternalPreviewClick()
     std::optional<QString> browser = program(false);
     if (!browser) {
         const PromptAnswer answer = m_host.prompter().message(QStringLiteral("Warning"),
-            QStringLiteral(
-                "You must specify a browser to use before you can use this function.\nDo you wan to "
-                "set this up now?"),
+            // clang-format off
+            QStringLiteral("You must specify a browser to use before you can use this function.\nDo you wan to set this up now?"),
+            // clang-format on
             PromptButtons::YesNo, PromptIcon::Warning);
         if (answer != PromptAnswer::Yes || !m_openProgramSettings)
             return;

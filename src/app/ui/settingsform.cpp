@@ -407,9 +407,9 @@ void TSettingsForm::HighlightClick()
 {
     if (!Highlight->isChecked()) {
         const PromptAnswer answer = m_host.prompter().message(QStringLiteral("Warning"),
-            QStringLiteral(
-                "Diabling Syntax Highlighting may affect some functions which rely on distinguishing "
-                "between tags and text.\nAre you sure you want to continue?"),
+            // clang-format off
+            QStringLiteral("Diabling Syntax Highlighting may affect some functions which rely on distinguishing between tags and text.\nAre you sure you want to continue?"),
+            // clang-format on
             PromptButtons::YesNo, PromptIcon::Warning);
         if (answer != PromptAnswer::Yes)
             Highlight->setChecked(true);
