@@ -139,6 +139,8 @@ QString freeName(const QString &folder, const QString &base, const QString &exte
 Listing list(const QString &folder)
 {
     Listing listing;
+    if (folder.isEmpty())
+        return listing;
     const QDir dir(folder);
     listing.folders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     const QFileInfoList files = dir.entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
@@ -244,6 +246,9 @@ namespace Snippets {
 QList<Entry> list(const QString &folder)
 {
     QList<Entry> entries;
+    // No folder at all: an empty path must not list the working folder.
+    if (folder.isEmpty())
+        return entries;
     const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files, QDir::Name);
     for (const QFileInfo &info : files) {
         QFile file(info.filePath());

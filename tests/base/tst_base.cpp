@@ -75,7 +75,8 @@ void TestBase::actionTableHoldsEveryCommandOnce()
         const MenuId id = MenuId(m);
         // Submenus are walked from the menu that holds them.
         const bool top = std::find(menuBar().begin(), menuBar().end(), id) != menuBar().end()
-            || id == MenuId::FilePagesPopup || id == MenuId::HTMLPopup || id == MenuId::DateTime;
+            || id == MenuId::FilePagesPopup || id == MenuId::HTMLPopup || id == MenuId::DateTime
+            || id == MenuId::CodePopup;
         if (top)
             collect(id, placed, twice);
     }

@@ -50,6 +50,8 @@ TCodeForm::TCodeForm(QWidget *parent, const CodeSections::Section &section)
     auto *buttons = new QDialogButtonBox;
     QPushButton *cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("CancelButton"));
+    // Finish stays the default button whichever button has the focus.
+    cancel->setAutoDefault(false);
     QPushButton *finish = buttons->addButton(QStringLiteral("Finish"), QDialogButtonBox::AcceptRole);
     finish->setObjectName(QStringLiteral("FinishButton"));
     finish->setDefault(true);
@@ -63,7 +65,8 @@ TCodeForm::TCodeForm(QWidget *parent, const CodeSections::Section &section)
     layout->addLayout(body, 1);
     layout->addWidget(buttons);
     resize(420, 360);
-    Start->setFocus();
+    // The dialog gives the focus to its buttons as it shows; the user starts typing in Start.
+    QMetaObject::invokeMethod(Start, qOverload<>(&QWidget::setFocus), Qt::QueuedConnection);
 }
 
 CodeSections::Section TCodeForm::section() const

@@ -25,6 +25,8 @@
 #include <QMenu>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 using ActionTable::MenuId;
 using Kind = TCodeTree::Kind;
 
@@ -38,6 +40,11 @@ QString newItemName()
 QString newFolderName()
 {
     return QStringLiteral("New Folder");
+}
+
+QString missingCodeFolder()
+{
+    return QStringLiteral("The folder Common Code cannot be found or created.");
 }
 
 // A menu caption shows "&" only when doubled.
@@ -237,7 +244,8 @@ void ExtensionCommands::updateCodeCommands()
     const bool section = node && TCodeTree::kind(node) == Kind::Section;
     for (ActionId id : { ActionId::ApplyCodeTool, ActionId::EditCodeTool, ActionId::DeleteCodeTool })
         m_host.action(id)->setEnabled(
-            section || (id == ActionId::DeleteCodeTool && node && TCodeTree::kind(node) == Kind::Folder));    CodePopupPopup();
+            section || (id == ActionId::DeleteCodeTool && node && TCodeTree::kind(node) == Kind::Folder));
+    CodePopupPopup();
 }
 
 void ExtensionCommands::CodePopupPopup()
@@ -287,6 +295,10 @@ QTreeWidgetItem *ExtensionCommands::newSectionNode()
         node = m_codeTree->root();
     QTreeWidgetItem *folder = TCodeTree::folderNode(node);
     const QString folderPath = m_codeTree->path(folder);
+    if (folderPath.isEmpty()) {
+        warn(missingCodeFolder());
+        return nullptr;
+    }
     const QString name = CodeSections::freeName(folderPath, newItemName(), CodeSections::suffix());
     const CodeSections::Result made
         = CodeSections::createFile(QDir(folderPath).filePath(name + CodeSections::suffix()));
@@ -406,6 +418,10 @@ void ExtensionCommands::NewFolder1Click()
         node = m_codeTree->root();
     QTreeWidgetItem *folder = TCodeTree::folderNode(node);
     const QString folderPath = m_codeTree->path(folder);
+    if (folderPath.isEmpty()) {
+        warn(missingCodeFolder());
+        return;
+    }
     const QString name = CodeSections::freeName(folderPath, newFolderName(), QString());
     const CodeSections::Result made = CodeSections::createFolder(QDir(folderPath).filePath(name));
     if (!made.ok) {
@@ -481,6 +497,9 @@ void ExtensionCommands::loadSnippets()
         auto *item = new QTreeWidgetItem(JavaList, QStringList { entry.caption, entry.description });
         item->setToolTip(1, entry.description);
     }
+    // Names are short: the column fits them rather than cutting them off.
+    JavaList->resizeColumnToContents(0);
+    JavaList->header()->resizeSection(0, std::max(75, JavaList->header()->sectionSize(0)));
 }
 
 void ExtensionCommands::JavaListDblClick()
@@ -490,7 +509,7 @@ void ExtensionCommands::JavaListDblClick()
     if (!item || !buffer)
         return;
     const QString folder = ProgramFolder::findEntry(m_host.programFolder(), QStringLiteral("Java"));
-    const QString path = Snippets::file(folder, item->text(0));
+    const QString path = folder.isEmpty() ? QString() : Snippets::file(folder, item->text(0));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         warn(QStringLiteral("Cannot open the snippet file \"%1\".").arg(path));
