@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -160,6 +161,31 @@ void TestTagDialogs::tableWizardCancelAndFixedColumn()
     });
     child<QToolButton>(w.form.get(), "TableButton")->click();
     QVERIFY(cancelled.done);
+
+    // Columns and rows dragged to new places are taken in their new order, numbers and all.
+    WhenShown<TTableForm> moved([](TTableForm *form) {
+        auto *sample = child<QTableWidget>(form, "Sample");
+        for (int column = 0; column < 4; ++column)
+            sample->setItem(0, column, new QTableWidgetItem(QString(QChar(u'a' + column))));
+        sample->setItem(1, 0, new QTableWidgetItem(QStringLiteral("second")));
+        sample->setColumnWidth(0, 100);
+        sample->setRowHeight(1, 40);
+        sample->horizontalHeader()->moveSection(0, 3);
+        sample->verticalHeader()->moveSection(1, 0);
+        const TableMarkup::TableGrid grid = form->grid();
+        QCOMPARE(grid.columnWidths.mid(1), QList<int>({ 64, 64, 64, 100 }));
+        QCOMPARE(grid.rowHeights.mid(1), QList<int>({ 40, 24, 24, 24 }));
+        QCOMPARE(
+            grid.cells.at(0), QStringList({ QString(), QString(), QString(), QStringLiteral("second") }));
+        QCOMPARE(grid.cells.at(1),
+            QStringList(
+                { QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"), QStringLiteral("a") }));
+        QCOMPARE(sample->horizontalHeaderItem(sample->horizontalHeader()->logicalIndex(3))->text(),
+            QStringLiteral("1"));
+        form->reject();
+    });
+    w.action("Table1")->trigger();
+    QVERIFY(moved.done);
     QCOMPARE(w.text(), original);
     QVERIFY(!w.action("Undo")->isEnabled());
 
@@ -230,6 +256,11 @@ void TestTagDialogs::imageWizardWithMapEditor()
             tool(mapForm, "Circle")->trigger();
             drag(pictureWidget, { 140, 50 }, { 100, 20 });
             QVERIFY(link->done);
+            // Corners of a polygon left unfinished when the tool changes are dropped.
+            tool(mapForm, "Polygon")->trigger();
+            QTest::mouseClick(pictureWidget, Qt::LeftButton, {}, QPoint(150, 10));
+            QTest::mouseClick(pictureWidget, Qt::LeftButton, {}, QPoint(160, 20));
+            tool(mapForm, "Rectangle")->trigger();
             tool(mapForm, "Polygon")->trigger();
             for (QPoint corner : { QPoint(20, 60), QPoint(80, 60), QPoint(50, 90) })
                 QTest::mouseClick(pictureWidget, Qt::LeftButton, {}, corner);
@@ -325,18 +356,18 @@ void TestTagDialogs::imageSizerKeepsProportion()
 {
     FormWindow w;
     EditorHost &host = *w.form;
-    QImage image(400, 200, QImage::Format_RGB32);
+    QImage image(600, 300, QImage::Format_RGB32);
     image.fill(Qt::yellow);
-    TImageSizeForm sizer(host, w.form.get(), image, QSize(400, 200));
+    TImageSizeForm sizer(host, w.form.get(), image, QSize(600, 300));
     sizer.show();
     QVERIFY(QTest::qWaitForWindowExposed(&sizer));
-    QCOMPARE(sizer.pictureSize(), QSize(400, 200));
+    QCOMPARE(sizer.pictureSize(), QSize(600, 300));
     auto *ratio = child<QLineEdit>(&sizer, "AspectRatio");
     QCOMPARE(ratio->text(), QStringLiteral("2.0000"));
 
     // Widened by 100 pixels, a picture twice as wide as high grows 50 pixels higher.
     sizer.resize(sizer.width() + 100, sizer.height());
-    QCOMPARE(sizer.pictureSize(), QSize(500, 250));
+    QCOMPARE(sizer.pictureSize(), QSize(700, 350));
 
     // Only digits and one decimal point are typed; other keys are dropped.
     ratio->setFocus();
@@ -345,15 +376,15 @@ void TestTagDialogs::imageSizerKeepsProportion()
     QCOMPARE(ratio->text(), QStringLiteral("2.00005"));
     ratio->clear();
     QTest::keyClicks(ratio, QStringLiteral("4"));
-    QCOMPARE(sizer.pictureSize(), QSize(500, 125));
+    QCOMPARE(sizer.pictureSize(), QSize(700, 175));
     // A ratio of 0 has no width to give: refused, the size stays.
     ratio->clear();
     QTest::keyClicks(ratio, QStringLiteral("0"));
-    QCOMPARE(sizer.pictureSize(), QSize(500, 125));
+    QCOMPARE(sizer.pictureSize(), QSize(700, 175));
 
     child<QCheckBox>(&sizer, "Proportional")->setChecked(false);
     sizer.resize(sizer.width(), sizer.height() + 40);
-    QCOMPARE(sizer.pictureSize(), QSize(500, 165));
+    QCOMPARE(sizer.pictureSize(), QSize(700, 215));
 
     // A size of 0 starts from the picture's own size rather than dividing by it; a picture narrower
     // than the bar keeps its size until the window is resized.

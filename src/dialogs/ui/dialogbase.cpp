@@ -35,6 +35,9 @@ QDialogButtonBox *TDialogBase::buttonBox(QDialogButtonBox::StandardButtons butto
         connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
         connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
         connect(m_buttons, &QDialogButtonBox::helpRequested, this, &TDialogBase::showHelp);
+        // The style's help picture reads as an error sign beside the other plain buttons.
+        if (QPushButton *help = m_buttons->button(QDialogButtonBox::Help))
+            help->setIcon(QIcon());
     }
     return m_buttons;
 }

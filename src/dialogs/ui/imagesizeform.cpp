@@ -69,7 +69,8 @@ TImageSizeForm::TImageSizeForm(CommandHost &host, QWidget *parent, const QImage 
     m_aspectRatio = new QLineEdit(m_bar);
     m_aspectRatio->setObjectName(QStringLiteral("AspectRatio"));
     m_aspectRatio->setToolTip(QStringLiteral("Ratio of width to height"));
-    m_aspectRatio->setMaximumWidth(m_aspectRatio->fontMetrics().horizontalAdvance(u'0') * 10);
+    // Room for a ratio such as 12.3456 with a little to spare.
+    m_aspectRatio->setFixedWidth(m_aspectRatio->fontMetrics().horizontalAdvance(QStringLiteral("000.00000")) + 12);
     m_aspectRatio->installEventFilter(this);
     ratioLabel->setBuddy(m_aspectRatio);
     m_proportional = new QCheckBox(QStringLiteral("Proportional Resize"), m_bar);

@@ -165,8 +165,11 @@ TMapForm::TMapForm(EditorHost &host, QWidget *parent, const QImage &picture, con
     connect(m_finish, &QPushButton::clicked, this, &TMapForm::FinishClick);
 
     // Big enough for the picture and a few area lines where the screen allows.
+    // The tool bar is never folded away: the name and Finish must show.
+    setMinimumWidth(
+        toolBar->sizeHint().width() + layout->contentsMargins().left() + layout->contentsMargins().right());
     const QSize wanted = m_picture.size() + QSize(40, 160);
-    resize(wanted.expandedTo(QSize(435, 299)).boundedTo(QSize(1000, 760)));
+    resize(wanted.expandedTo(QSize(435, 299)).boundedTo(QSize(1000, 760)).expandedTo(minimumSize()));
     NameComboChange();
 }
 

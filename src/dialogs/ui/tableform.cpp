@@ -101,7 +101,9 @@ public:
             return;
         painter->save();
         const qreal half = m_lineWidth / 2.0;
-        QPen pen(option.palette.color(QPalette::Mid), m_lineWidth);
+        // A shade of the table's own colour, so the lines show on any background.
+        const QColor base = option.palette.color(QPalette::Base);
+        QPen pen(qGray(base.rgb()) < 70 ? QColor(0xa0, 0xa0, 0xa0) : base.darker(165), m_lineWidth);
         pen.setJoinStyle(Qt::MiterJoin);
         painter->setPen(pen);
         painter->setBrush(Qt::NoBrush);
@@ -128,7 +130,6 @@ TTableForm::TTableForm(EditorHost &host, QWidget *parent)
     , m_editorHost(host)
 {
     setObjectName(QStringLiteral("TableForm"));
-    resize(613, 226);
 
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
@@ -225,6 +226,9 @@ TTableForm::TTableForm(EditorHost &host, QWidget *parent)
     connect(insert, &QAction::triggered, this, &TTableForm::InsertClick);
     connect(cancel, &QAction::triggered, this, &QDialog::reject);
 
+    // Every button and the check box stay in sight.
+    setMinimumWidth(m_toolBar->sizeHint().width());
+    resize(qMax(613, minimumWidth()), 226);
     applyColour(0xFFFFFF);
     updateButtons();
     m_sample->setFocus();
