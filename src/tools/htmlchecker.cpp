@@ -186,27 +186,34 @@ private:
         step(Phase::Structure, 0);
 
         // 7. <body> or <frameset>, and 8. its end tag.
-        QString element = u"body"_s;
+        struct Closing
+        {
+            QString tag;
+            QString missing;
+            QString foundOn;
+            QString outside;
+        };
+        const Closing body { u"</BODY"_s, u"Document does not contain a </body> tag"_s,
+            u"</body> tag was found on line "_s,
+            u". This is outside the range between the <body> and </html> tags."_s };
+        const Closing frameset { u"</FRAMESET"_s, u"Document does not contain a </frameset> tag"_s,
+            u"</frameset> tag was found on line "_s,
+            u". This is outside the range between the <frameset> and </html> tags."_s };
+        const Closing *closing = &body;
         int B1 = search(u"<BODY", D2, H2);
         if (B1 < 0) {
-            element = u"frameset"_s;
+            closing = &frameset;
             B1 = search(u"<FRAMESET", D2, H2);
         }
         if (B1 < 0) {
             recordMissing(
                 u"Cannot find either <body> or <frameset> tags between </head> and </html> tags."_s);
-        } else {
-            const QString closing = u"</"_s + element.toUpper();
-            if (search(closing, B1, H2) < 0) {
-                const int at = searchAll(closing);
-                if (at < 0)
-                    recordMissing(u"Document does not contain a </"_s + element + u"> tag"_s);
-                else
-                    record(u"</"_s + element + u"> tag was found on line "_s + line(at)
-                            + u". This is outside the range between the <"_s + element
-                            + u"> and </html> tags."_s,
-                        at, int(closing.size()));
-            }
+        } else if (search(closing->tag, B1, H2) < 0) {
+            const int at = searchAll(closing->tag);
+            if (at < 0)
+                recordMissing(closing->missing);
+            else
+                record(closing->foundOn + line(at) + closing->outside, at, int(closing->tag.size()));
         }
         step(Phase::Structure, 0);
     }
@@ -215,7 +222,7 @@ private:
     {
         QString &panel = m_result.minimumVersion;
         if (tagVersion.isEmpty() || panel == u"4+") {
-            panel = QStringLiteral("4+");
+            panel = QStringLiteral("4+"); // "Minimum HTML Version: 4+"
             return;
         }
         const double wanted = tagVersion.toDouble();
