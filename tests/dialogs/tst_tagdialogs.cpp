@@ -145,7 +145,8 @@ void TestTagDialogs::tableWizardWritesTheGridAndUndoes()
     QCOMPARE(w.form->statusPanelText(3), QStringLiteral("      Modified"));
     QCOMPARE(w.action("Undo")->toolTip(), QStringLiteral("Undo Table"));
 
-    w.action("Undo")->trigger();
+    // Ctrl+Z reaches the window at once: closing the wizard gave it back its keys.
+    w.press(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.text(), original);
     QVERIFY(!w.action("Undo")->isEnabled());
 }

@@ -58,6 +58,13 @@ void TDialogBase::showHelp()
         QDesktopServices::openUrl(QUrl::fromLocalFile(page));
 }
 
+void TDialogBase::done(int result)
+{
+    QDialog::done(result);
+    if (QWidget *opener = parentWidget(); opener && opener->isVisible())
+        opener->window()->activateWindow();
+}
+
 void TDialogBase::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);

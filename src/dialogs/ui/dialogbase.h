@@ -23,6 +23,9 @@ public:
 
     void showHelp();
 
+    // Closes the dialog and gives the window that opened it back its keys, so its shortcuts work at once.
+    void done(int result) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     CommandHost &host() const { return m_host; }

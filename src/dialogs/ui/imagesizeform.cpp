@@ -70,7 +70,8 @@ TImageSizeForm::TImageSizeForm(CommandHost &host, QWidget *parent, const QImage 
     m_aspectRatio->setObjectName(QStringLiteral("AspectRatio"));
     m_aspectRatio->setToolTip(QStringLiteral("Ratio of width to height"));
     // Room for a ratio such as 12.3456 with a little to spare.
-    m_aspectRatio->setFixedWidth(m_aspectRatio->fontMetrics().horizontalAdvance(QStringLiteral("000.00000")) + 12);
+    m_aspectRatio->setFixedWidth(
+        m_aspectRatio->fontMetrics().horizontalAdvance(QStringLiteral("000.00000")) + 12);
     m_aspectRatio->installEventFilter(this);
     ratioLabel->setBuddy(m_aspectRatio);
     m_proportional = new QCheckBox(QStringLiteral("Proportional Resize"), m_bar);
