@@ -22,6 +22,7 @@ enum class ActionId {
     Save,
     SaveAs1,
     Close,
+    Upload,
     MenuItem15,
     RecentFile1,
     RecentFile2,
@@ -107,6 +108,7 @@ enum class ActionId {
     Save1,
     SaveAs2,
     Close2,
+    Upload2,
     // The editor's context menu
     Cut1,
     Copy1,

@@ -22,6 +22,7 @@ class FormattingCommands;
 class PromptingCommands;
 class LeftPane;
 class QLabel;
+class QProgressBar;
 class SearchCommands;
 class HelpCommands;
 class SiteCommands;
@@ -151,6 +152,9 @@ private:
     std::optional<QString> saveActivePageAs() override;
     void openPage(const QString &path) override;
     void setSiteChanged(bool changed) override;
+    bool offerSavingPages(const QStringList &files) override;
+    void reloadPages(const QStringList &files) override;
+    void showProgress(int done, int total) override;
 
     void createToolbars();
     bool wordWrap() const;
@@ -189,5 +193,6 @@ private:
     QStringList m_tempFileNames;
 
     LeftPane *m_leftPane = nullptr;
+    QProgressBar *StatusProgressBar = nullptr;
     std::unique_ptr<StatusPanels> m_statusPanels;
 };
