@@ -341,7 +341,6 @@ void FtpSession::quit()
         curl_easy_setopt(m_curl->easy, CURLOPT_URL, urlFor(QStringLiteral("/")).constData());
         curl_easy_setopt(m_curl->easy, CURLOPT_NOBODY, 1L);
         curl_easy_setopt(m_curl->easy, CURLOPT_QUOTE, m_curl->quote);
-        curl_easy_setopt(m_curl->easy, CURLOPT_FORBID_REUSE, 1L);
         curl_easy_perform(m_curl->easy);
     }
     m_log = {};

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -99,6 +100,9 @@ TFTPForm::TFTPForm(Prompter &prompter, FtpMode mode, const QString &rootText, QW
     connect(Finish, &QPushButton::clicked, this, &TFTPForm::FinishClick);
     connect(FileList, &QListWidget::itemActivated, this, &TFTPForm::FileListDblClick);
     connect(ToSend, &QListWidget::itemActivated, this, &TFTPForm::ToSendDblClick);
+    // Return in a list moves its file, as a double-click does, and never reaches the default button.
+    FileList->installEventFilter(this);
+    ToSend->installEventFilter(this);
     for (QLineEdit *edit : { HostName, Port, Path, UserName, Password })
         connect(edit, &QLineEdit::textChanged, this, &TFTPForm::HostNameChange);
     // FormCreate: the fields start with nothing changed.
@@ -252,6 +256,21 @@ void TFTPForm::showEvent(QShowEvent *event)
     }
 }
 
+bool TFTPForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && (watched == FileList || watched == ToSend)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == FileList)
+                FileListDblClick();
+            else
+                ToSendDblClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void TFTPForm::FormShow()
 {
     if (m_mode == FtpMode::SingleFile) {
@@ -366,7 +385,14 @@ void TFTPForm::transmitFinished()
     m_result = m_job->result();
     stopWorker();
     m_transmitted = true;
-    CurrentFile->setText(m_result.cancelled ? QStringLiteral("Cancelled.") : QStringLiteral("Done."));
+    CurrentFile->setText(m_result.cancelled ? QStringLiteral("Cancelled.")
+            : !m_result.connected           ? QStringLiteral("Could not connect.")
+            : m_result.failed.isEmpty()     ? QStringLiteral("Done: %1 files sent.").arg(m_result.sent.size())
+                                            : QStringLiteral("Done: %1 of %2 files could not be sent.")
+                                              .arg(m_result.failed.size())
+                                              .arg(m_result.total));
+    if (m_result.connected && m_result.failed.isEmpty())
+        FileProgress->setValue(100);
     if (!m_result.connected && !m_result.cancelled) {
         m_prompter.message(QStringLiteral("Error"), QStringLiteral("Could not connect to ftp server"),
             PromptButtons::Ok, PromptIcon::Stop);
