@@ -30,6 +30,7 @@ constexpr ActionRow table[] = {
     { A::Close, u"Close", u"&Close", ctrl(Qt::Key_W) },
     { A::PrintPreview1, u"PrintPreview1", u"Print Internal &Preview..." },
     { A::PrinterSetup, u"PrinterSetup", u"P&rinter Setup..." },
+    { A::Upload, u"Upload", u"&Upload..." },
     { A::MenuItem15, u"MenuItem15", u"", none, none, QKeySequence::UnknownKey, u"", u"", u"", u"", G::None, Separator },
     { A::RecentFile1, u"RecentFile1", u"&1" },
     { A::RecentFile2, u"RecentFile2", u"&2" },
@@ -149,12 +150,9 @@ constexpr ActionRow table[] = {
     { A::DeleteFromSite1, u"DeleteFromSite1", u"&Delete from Site" },
     { A::CreateTableOfContents1, u"CreateTableOfContents1", u"Create Table of &Contents...", none, none,
         QKeySequence::UnknownKey, u"", u"", u"", u"", G::None, Later },
-    { A::ReplaceAll1, u"ReplaceAll1", u"&Replace All...", none, none, QKeySequence::UnknownKey, u"", u"", u"", u"",
-        G::None, Later },
-    { A::StripTags2, u"StripTags2", u"&Strip Tags", none, none, QKeySequence::UnknownKey, u"", u"", u"", u"",
-        G::None, Later },
-    { A::Upload1, u"Upload1", u"&Upload...", none, none, QKeySequence::UnknownKey, u"", u"", u"", u"", G::None,
-        Later },
+    { A::ReplaceAll1, u"ReplaceAll1", u"&Replace All..." },
+    { A::StripTags2, u"StripTags2", u"&Strip Tags" },
+    { A::Upload1, u"Upload1", u"&Upload..." },
     // Help
     { A::Contents1, u"Contents1", u"&Contents", QKeyCombination(Qt::Key_F1), none, QKeySequence::UnknownKey,
         u"Contents|Show the contents of the user manual", u"", u"contents" },
@@ -167,6 +165,7 @@ constexpr ActionRow table[] = {
     { A::Save1, u"Save1", u"&Save" },
     { A::SaveAs2, u"SaveAs2", u"Save &As..." },
     { A::Close2, u"Close2", u"&Close" },
+    { A::Upload2, u"Upload2", u"&Upload..." },
     // The editor's context menu
     { A::Cut1, u"Cut1", u"C&ut", none, none, QKeySequence::UnknownKey, u"", u"", u"cut" },
     { A::Copy1, u"Copy1", u"&Copy", none, none, QKeySequence::UnknownKey, u"", u"", u"copy" },
@@ -289,9 +288,9 @@ constexpr E separator { K::Separator };
 constexpr E separator15 { K::Separator, A::MenuItem15 };
 
 constexpr E fileMenu[] = { item(A::NewHTMLFile), item(A::Open), item(A::OpenfromWeb1), item(A::TextFile2),
-    item(A::Save), item(A::SaveAs1), item(A::Close), separator, sub(MenuId::Print2), item(A::PrinterSetup),
-    separator15, item(A::RecentFile1), item(A::RecentFile2), item(A::RecentFile3), item(A::RecentFile4), separator,
-    item(A::Exit1) };
+    item(A::Save), item(A::SaveAs1), item(A::Close), item(A::Upload), separator, sub(MenuId::Print2),
+    item(A::PrinterSetup), separator15, item(A::RecentFile1), item(A::RecentFile2), item(A::RecentFile3),
+    item(A::RecentFile4), separator, item(A::Exit1) };
 constexpr E editMenu[] = { item(A::Undo), item(A::Redo), separator, item(A::Cut), item(A::Copy),
     item(A::Paste), separator, item(A::CheckSpelling), separator, item(A::Find), item(A::FindAgain1),
     item(A::Replace), separator, item(A::StripTags1), sub(MenuId::ChangeCase) };
@@ -325,7 +324,7 @@ constexpr E toolsMenu[] = { item(A::CheckHTML), item(A::LinkAnalyser1), item(A::
     item(A::NoPluginsInstalled) };
 constexpr E helpMenu[] = { item(A::Contents1), item(A::SearchforHelpOn1), separator, item(A::About1) };
 constexpr E filePagesPopup[]
-    = { item(A::New1), item(A::Open1), item(A::Save1), item(A::SaveAs2), item(A::Close2) };
+    = { item(A::New1), item(A::Open1), item(A::Save1), item(A::SaveAs2), item(A::Close2), item(A::Upload2) };
 constexpr E htmlPopup[] = { item(A::Cut1), item(A::Copy1), item(A::Paste1), separator, sub(MenuId::OnReturn),
     separator, item(A::EditTag1), item(A::EditinDialog1), separator, item(A::Print1), item(A::AddAsCodeSection1) };
 constexpr E onReturnMenu[] = { item(A::br1), item(A::p1), item(A::Nothing1) };
@@ -349,8 +348,7 @@ const Menu menus[] = {
     { MenuId::Print2, u"Print2", u"&Print", printMenu },
     { MenuId::Site, u"Site1", u"&Site", siteMenu },
     { MenuId::RecentSites, u"RecentSites1", u"&Recent", recentSitesMenu },
-    // Its two commands arrive with the site-wide operations.
-    { MenuId::GlobalOperations, u"GlobalOperations1", u"&Global Operations", globalMenu, false },
+    { MenuId::GlobalOperations, u"GlobalOperations1", u"&Global Operations", globalMenu },
     // The plug-ins of Addin are added at the window's first activation.
     { MenuId::Tools, u"Tools1", u"&Tools", toolsMenu },
     { MenuId::Help, u"Help1", u"&Help", helpMenu },

@@ -24,6 +24,7 @@ enum class ActionId {
     Close,
     PrintPreview1,
     PrinterSetup,
+    Upload,
     MenuItem15,
     RecentFile1,
     RecentFile2,
@@ -114,6 +115,7 @@ enum class ActionId {
     Save1,
     SaveAs2,
     Close2,
+    Upload2,
     // The editor's context menu
     Cut1,
     Copy1,

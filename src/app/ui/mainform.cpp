@@ -4,6 +4,7 @@
 #include "aboutform.h"
 #include "app/charset.h"
 #include "app/documenttext.h"
+#include "base/documentfile.h"
 #include "base/productstrings.h"
 #include "base/programfolder.h"
 #include "base/prompter.h"
@@ -42,11 +43,14 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSplitter>
+#include <QProgressBar>
+#include <QSet>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -592,6 +596,73 @@ void TMainForm::openPage(const QString &path)
 {
     if (!m_documents->refusePageLimit())
         m_documents->openFileIntoPage(path);
+}
+
+namespace {
+
+// The open pages among files, compared as the file system would find them.
+QList<TDocumentPage *> pagesOf(const TMainForm &form, const QStringList &files)
+{
+    QSet<QString> wanted;
+    for (const QString &file : files)
+        wanted.insert(QFileInfo(file).absoluteFilePath());
+    QList<TDocumentPage *> pages;
+    for (int i = 0; i < form.pageCount(); ++i) {
+        TDocumentPage *page = form.page(i);
+        if (!page->isUntitled() && wanted.contains(QFileInfo(page->fileName()).absoluteFilePath()))
+            pages.append(page);
+    }
+    return pages;
+}
+
+} // namespace
+
+bool TMainForm::offerSavingPages(const QStringList &files)
+{
+    TDocumentPage *wasActive = activePage();
+    bool goOn = true;
+    for (TDocumentPage *page : pagesOf(*this, files)) {
+        if (!page->isModified())
+            continue;
+        m_documents->activate(page);
+        if (!m_documents->saveQuestion()) {
+            goOn = false;
+            break;
+        }
+    }
+    if (goOn && wasActive && activePage() != wasActive)
+        m_documents->activate(wasActive);
+    return goOn;
+}
+
+void TMainForm::reloadPages(const QStringList &files)
+{
+    for (TDocumentPage *page : pagesOf(*this, files)) {
+        if (page->isModified())
+            continue;
+        const LoadedDocument loaded = DocumentFile::load(page->fileName());
+        if (!loaded.ok)
+            continue;
+        page->loadText(loaded.text);
+        page->setFormat(loaded.format);
+        if (page == activePage())
+            m_documents->refreshBoxes();
+    }
+}
+
+void TMainForm::showProgress(int done, int total)
+{
+    if (!StatusProgressBar) {
+        StatusProgressBar = new QProgressBar(statusBar());
+        StatusProgressBar->setObjectName(QStringLiteral("StatusProgressBar"));
+        StatusProgressBar->setMaximumWidth(200);
+        statusBar()->addWidget(StatusProgressBar);
+    }
+    StatusProgressBar->setVisible(total > 0);
+    if (total > 0) {
+        StatusProgressBar->setRange(0, total);
+        StatusProgressBar->setValue(done);
+    }
 }
 
 void TMainForm::Exit1Click()

@@ -27,6 +27,7 @@ class PreviewCommands;
 class OptionCommands;
 class LeftPane;
 class QLabel;
+class QProgressBar;
 class SearchCommands;
 class HelpCommands;
 class SiteCommands;
@@ -162,6 +163,9 @@ private:
     void setSiteChanged(bool changed) override;
     // ToolHost
     bool openNewPage(const QString &text) override;
+    bool offerSavingPages(const QStringList &files) override;
+    void reloadPages(const QStringList &files) override;
+    void showProgress(int done, int total) override;
 
     void createToolbars();
     bool wordWrap() const;
@@ -204,5 +208,6 @@ private:
     bool m_previewAvailable = false;
 
     LeftPane *m_leftPane = nullptr;
+    QProgressBar *StatusProgressBar = nullptr;
     std::unique_ptr<StatusPanels> m_statusPanels;
 };

@@ -114,7 +114,20 @@ void SiteCommands::connectActions()
     on(ActionId::NewFolderTool, &SiteCommands::FolderClick);
     for (int n = 1; n <= RecentSites::count; ++n)
         on(recentSite(n), [this, n] { RecentSiteClick(n); });
+    on(ActionId::ReplaceAll1, &SiteCommands::ReplaceAll1Click);
+    on(ActionId::StripTags2, &SiteCommands::StripTags2Click);
+    on(ActionId::Upload1, &SiteCommands::SiteUploadClick);
+    on(ActionId::Upload, &SiteCommands::Upload1Click);
+    on(ActionId::Upload2, &SiteCommands::Upload1Click);
     connect(m_host.menu(ActionTable::MenuId::Site), &QMenu::aboutToShow, this, &SiteCommands::Site1Click);
+    // A page never saved has no file to send.
+    for (ActionTable::MenuId id : { ActionTable::MenuId::File, ActionTable::MenuId::FilePagesPopup }) {
+        connect(m_host.menu(id), &QMenu::aboutToShow, this, [this] {
+            const bool saved = m_host.activeFilePath().has_value();
+            m_host.action(ActionId::Upload)->setEnabled(saved);
+            m_host.action(ActionId::Upload2)->setEnabled(saved);
+        });
+    }
     rebuildRecentSites();
 }
 
@@ -122,7 +135,7 @@ void SiteCommands::Site1Click()
 {
     const bool saved = !m_model.fileName().isEmpty() && QFileInfo::exists(m_model.fileName());
     for (ActionId id : { ActionId::SaveSite1, ActionId::AddPage1, ActionId::AddFile1, ActionId::UseCurrent1,
-             ActionId::DeleteFromSite1 })
+             ActionId::DeleteFromSite1, ActionId::ReplaceAll1, ActionId::StripTags2, ActionId::Upload1 })
         m_host.action(id)->setEnabled(saved);
 }
 
@@ -478,7 +491,7 @@ void SiteCommands::SiteTreeDblClick(SiteNode *node)
         break;
     case SiteIcon::FtpProfile:
     case SiteIcon::NewFtpProfile:
-        statusNote(QStringLiteral("The FTP dialog is not available yet."));
+        openFtpForm(node);
         break;
     default:
         break;

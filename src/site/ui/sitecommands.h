@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "site/ftpupload.h"
 #include "site/sitefile.h"
+#include "site/sitewide.h"
 
 #include <QObject>
 #include <QString>
+
+#include <functional>
 
 #include <memory>
 #include <optional>
@@ -13,6 +17,8 @@ class QLabel;
 class QTimer;
 class QWidget;
 class SiteHost;
+class TFTPForm;
+class TReplaceAllForm;
 class TSiteTree;
 
 // The site commands: the Site menu, the site toolbar and the tree's events, over the open site's model.
@@ -56,6 +62,21 @@ public:
     void GetSectionTimerTimer();
     QTimer *getSectionTimer() const { return GetSectionTimer; }
 
+    // The site-wide operations over the pages of the "Web Pages" section.
+    void ReplaceAll1Click();
+    void ReplaceDialog2Replace(const SiteWide::ReplaceOptions &options);
+    void StripTags2Click();
+    // The table of contents the tree wizard is handed, titles read from the page files.
+    std::unique_ptr<SiteNode> tableOfContents();
+    TReplaceAllForm *replaceDialog() const { return ReplaceDialog2; }
+
+    // Single-file upload of the active page's file (File menu and the page tabs' menu).
+    void Upload1Click();
+    // Site upload from the Site menu: the selected profile's, or a new profile's.
+    void SiteUploadClick();
+    // Site mode from a profile node or "New FTP Profile"; the profile is stored back afterwards.
+    void openFtpForm(SiteNode *node);
+
 private:
     void setSiteChanged(bool changed);
     // The unsaved-site question; true when the site has a root folder afterwards.
@@ -68,12 +89,21 @@ private:
     void stopAnchorScan();
     void reportMissing(const QString &path);
     void statusNote(const QString &text);
+    // Every page node of the section expanded in the tree, then their files in tree order.
+    QStringList expandedPageFiles();
+    // Offers open pages for saving, runs work with the wait note and the progress bar, reloads the
+    // open pages and marks the site changed. False when the user cancelled before the run.
+    bool runOverPages(const QStringList &files,
+        const std::function<SiteWide::RunResult(const SiteWide::Progress &)> &work,
+        SiteWide::RunResult &result);
+    void storeProfile(SiteNode *node, const FtpSettings &settings);
 
     SiteHost &m_host;
     SiteModel m_model;
     TSiteTree *SiteTree = nullptr;
     QLabel *WaitText = nullptr;
     QTimer *GetSectionTimer = nullptr;
+    TReplaceAllForm *ReplaceDialog2 = nullptr;
     std::unique_ptr<AnchorScan> m_scan;
     SiteNode *m_scanNode = nullptr;
 };

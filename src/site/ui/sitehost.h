@@ -3,6 +3,8 @@
 
 #include "base/ui/commandhost.h"
 
+#include <QStringList>
+
 #include <optional>
 
 // What the site commands need of the window beyond every command's needs: the open pages and the site's
@@ -21,6 +23,13 @@ public:
     // SiteChanged, shown in status panel 2.
     virtual bool siteChanged() const = 0;
     virtual void setSiteChanged(bool changed) = 0;
+    // Before a run that rewrites files: each open page of one of them with unsaved changes is offered
+    // for saving; false when the user cancels.
+    virtual bool offerSavingPages(const QStringList &files) = 0;
+    // After it: the open pages of those files without unsaved changes show the files' new text.
+    virtual void reloadPages(const QStringList &files) = 0;
+    // The status bar's progress bar: shown with done of total, hidden when total is 0.
+    virtual void showProgress(int done, int total) = 0;
 
 protected:
     ~SiteHost() = default;
