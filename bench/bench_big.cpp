@@ -168,6 +168,37 @@ void peer(benchmark::State &state)
     }
 }
 
+// Where laying out one long line starts to cost: a key typed in the middle of a line of each length, in
+// a plain Scintilla editor with wrap on and off (the page editor never wraps a line this long).
+void lineCost(benchmark::State &state)
+{
+    for (auto _ : state) {
+        double total = 0;
+        for (const int kb : { 64, 256, 512, 1024, 2048 }) {
+            for (const bool wrap : { true, false }) {
+                QsciScintilla editor;
+                editor.resize(windowSize);
+                editor.setUtf8(true);
+                editor.setWrapMode(wrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+                editor.show();
+                if (!QTest::qWaitForWindowExposed(&editor))
+                    qFatal("the editor was not shown");
+                const QByteArray line
+                    = QByteArray("lorem <b>ipsum</b> dolor sit amet, ").repeated(kb * 1024 / 34);
+                editor.SendScintilla(QsciScintillaBase::SCI_SETTEXT, 0UL, line.constData());
+                editor.SendScintilla(
+                    QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(line.size() / 2));
+                editor.repaint();
+                const double ms = paintedAfter(editor.viewport(), [&] { QTest::keyClick(&editor, 'x'); });
+                figures["line" + std::to_string(kb) + "kb_" + (wrap ? "wrapped" : "unwrapped") + "_key_ms"]
+                    = ms;
+                total += ms;
+            }
+        }
+        state.SetIterationTime(total / 1000);
+    }
+}
+
 QByteArray longValuePage()
 {
     return "<html>\r\n<body>\r\n<p></p>\r\n</body>\r\n</html>\r\n";
@@ -193,12 +224,19 @@ int main(int argc, char **argv)
              benchmark::RegisterBenchmark("big/window_200mb", bigPage),
              benchmark::RegisterBenchmark("big/window_line20mb", oneLongLine),
              benchmark::RegisterBenchmark("big/window_longvalue", longValue),
+             benchmark::RegisterBenchmark("big/line_cost", lineCost),
              benchmark::RegisterBenchmark("big/qsci_200mb", peer),
          })
         b->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
+    std::printf("big detail:");
+    for (const auto &[name, value] : figures) {
+        if (name.rfind("line", 0) == 0 && name.find("kb_") != std::string::npos)
+            std::printf(" %s=%.1f", name.c_str(), value);
+    }
+    std::printf("\n");
     std::printf("big:");
     for (const char *name : { "open_200mb_ms", "end_200mb_ms", "rss_200mb_bpb", "key_200mb_ms",
              "open_line20mb_ms", "key_line20mb_ms", "undo19_200mb_mb", "longvalue_key_ms" })

@@ -5,6 +5,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 UndoText UndoText::fromString(const QString &text)
 {
     UndoText result;
@@ -60,9 +62,75 @@ UndoState undoStateOf(const SourceBuffer &buffer)
 
 void applyUndoRestore(const UndoRestore &restore, SourceBuffer &buffer)
 {
-    buffer.setText(restore.state.text.toString());
+    if (restore.state.keepsText) {
+        buffer.setText(restore.state.text.toString());
+    } else {
+        QByteArray text = buffer.text().toUtf8();
+        for (const UndoEdit &edit : restore.edits)
+            text.replace(edit.position, edit.removed.size(), edit.inserted);
+        buffer.setText(QString::fromUtf8(text));
+    }
     buffer.select(restore.state.selStart, restore.state.selLength);
 }
+
+UndoEdit undoEditBetween(const QByteArray &before, const QByteArray &after)
+{
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype start = 0;
+    while (start < shorter && before.at(start) == after.at(start))
+        ++start;
+    qsizetype end = 0;
+    while (end < shorter - start && before.at(before.size() - 1 - end) == after.at(after.size() - 1 - end))
+        ++end;
+    return { start, before.mid(start, before.size() - start - end),
+        after.mid(start, after.size() - start - end) };
+}
+
+namespace {
+
+// Joins an edit to the one before it where they continue each other (keys typed one after another,
+// Backspace or Delete held), so a typing burst keeps a few edits, not one per key.
+bool mergeEdit(UndoEdit &last, const UndoEdit &next)
+{
+    const qsizetype lastEnd = last.position + last.inserted.size();
+    if (next.removed.isEmpty() && next.position == lastEnd) {
+        last.inserted.append(next.inserted);
+        return true;
+    }
+    if (!next.inserted.isEmpty())
+        return false;
+    // Backspace over what this burst typed.
+    if (next.position + next.removed.size() == lastEnd && next.removed.size() <= last.inserted.size()
+        && last.inserted.endsWith(next.removed)) {
+        last.inserted.chop(next.removed.size());
+        return true;
+    }
+    if (!last.inserted.isEmpty())
+        return false;
+    // Backspace before the removed text, or Delete after it.
+    if (next.position + next.removed.size() == last.position) {
+        last.removed.prepend(next.removed);
+        last.position = next.position;
+        return true;
+    }
+    if (next.position == last.position) {
+        last.removed.append(next.removed);
+        return true;
+    }
+    return false;
+}
+
+// The edits that take a text back from after `edits` to before them.
+QList<UndoEdit> reversed(const QList<UndoEdit> &edits)
+{
+    QList<UndoEdit> result;
+    result.reserve(edits.size());
+    for (qsizetype i = edits.size() - 1; i >= 0; --i)
+        result.append({ edits.at(i).position, edits.at(i).inserted, edits.at(i).removed });
+    return result;
+}
+
+} // namespace
 
 void UndoList::recordStep(UndoPageId page, const UndoState &before, const QString &description)
 {
@@ -74,7 +142,7 @@ void UndoList::recordStep(UndoPageId page, const UndoState &before, const QStrin
 void UndoList::appendStep(UndoPageId page, const UndoState &before, const QString &description)
 {
     m_steps.resize(m_position);
-    m_steps.append({ page, description, before, {} });
+    m_steps.append({ page, description, before, {}, {} });
     if (m_steps.size() > maxSteps)
         m_steps.removeFirst();
     m_position = m_steps.size();
@@ -113,6 +181,13 @@ std::optional<UndoRestore> UndoList::undo(UndoPageId page, const UndoState &curr
         return std::nullopt;
     endTypingBurst();
     Step &step = m_steps[m_position - 1];
+    if (!step.before.keepsText) {
+        step.after = UndoState::byEdits(current.selStart, current.selLength);
+        --m_position;
+        UndoRestore restore { page, step.before, step.description };
+        restore.edits = reversed(step.edits);
+        return restore;
+    }
     step.after = current;
     // The page's next step, already undone, restored the very text Redo will need: keep one copy of it.
     // Undoing every step of one page then holds each text once, as a single list of snapshots would.
@@ -142,6 +217,8 @@ std::optional<UndoRestore> UndoList::redo(UndoPageId page)
     endTypingBurst();
     Step &step = m_steps[m_position];
     UndoRestore restore { page, step.after, step.description };
+    if (!step.before.keepsText)
+        restore.edits = step.edits;
     // The page holds this text again; a later Undo reads it afresh.
     step.after = {};
     ++m_position;
@@ -166,6 +243,27 @@ void UndoList::discardRedo()
     m_steps.resize(m_position);
 }
 
+void UndoList::noteEdit(UndoPageId page, const UndoEdit &edit)
+{
+    if (edit.removed.isEmpty() && edit.inserted.isEmpty())
+        return;
+    for (qsizetype i = m_position; i < m_steps.size(); ++i) {
+        if (m_steps.at(i).page == page) {
+            discardRedo();
+            break;
+        }
+    }
+    for (qsizetype i = m_position - 1; i >= 0; --i) {
+        Step &step = m_steps[i];
+        if (step.page != page)
+            continue;
+        // A snapshot step restores its whole text whatever happened since.
+        if (!step.before.keepsText && (step.edits.isEmpty() || !mergeEdit(step.edits.last(), edit)))
+            step.edits.append(edit);
+        return;
+    }
+}
+
 qsizetype UndoList::heldTextBytes() const
 {
     QSet<const void *> counted;
@@ -179,6 +277,8 @@ qsizetype UndoList::heldTextBytes() const
     for (const Step &step : m_steps) {
         count(step.before.text);
         count(step.after.text);
+        for (const UndoEdit &edit : step.edits)
+            bytes += edit.removed.size() + edit.inserted.size();
     }
     return bytes;
 }

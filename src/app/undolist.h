@@ -41,12 +41,28 @@ private:
     bool m_isUtf8 = false;
 };
 
-// What a step keeps of a page and gives back: the text and the selection.
+// One change to a page's text, in the units of the buffer that reported it (the editor's UTF-8 bytes of
+// the CR LF text): at `position`, `removed` was taken out and `inserted` put in.
+struct UndoEdit
+{
+    qsizetype position = 0;
+    QByteArray removed;
+    QByteArray inserted;
+
+    bool operator==(const UndoEdit &other) const = default;
+};
+
+// What a step keeps of a page and gives back: the text and the selection. A state made by byEdits()
+// keeps no text: its step gathers the page's edits from then on (noteEdit), so a step costs what it
+// changed rather than the page's size.
 struct UndoState
 {
     UndoText text;
     int selStart = 0;
     int selLength = 0;
+    bool keepsText = true;
+
+    static UndoState byEdits(int selStart, int selLength) { return { {}, selStart, selLength, false }; }
 };
 
 // The state of any buffer, its text as a QString.
@@ -61,15 +77,21 @@ struct UndoRestore
     QString description;
     // The restored text need not match the file any more (a change, Save, Undo): closing must ask.
     bool pageModified = true;
+    // When state.keepsText is false, the text is restored by making these edits in order instead.
+    QList<UndoEdit> edits = {};
 };
 
-// Replaces the buffer's text and selection with the restored ones.
+// Replaces the buffer's text and selection with the restored ones. Edits count positions in the UTF-8
+// bytes of the buffer's text.
 void applyUndoRestore(const UndoRestore &restore, SourceBuffer &buffer);
+// The UTF-8 edit that turns `before` into `after`: their common start and end left out.
+UndoEdit undoEditBetween(const QByteArray &before, const QByteArray &after);
 
-// The program's one undo list for all pages: whole-text snapshots taken before each command changes a
-// page, at most maxSteps of them, with the redo steps of the last Undos. Keys typed with less than
-// typingIntervalMs between them form one "Typing" step; the window drives the typing timer and calls
-// typingTimerFired(). Owned by the main window; knows nothing of widgets.
+// The program's one undo list for all pages: the state taken before each command changes a page (a
+// whole-text snapshot, or a step that gathers the page's edits), at most maxSteps of them, with the redo
+// steps of the last Undos. Keys typed with less than typingIntervalMs between them form one "Typing" step;
+// the window drives the typing timer and calls typingTimerFired(). Owned by the main window; knows nothing of
+// widgets.
 class UndoList
 {
 public:
@@ -103,6 +125,9 @@ public:
     void removePageRecords(UndoPageId page);
     // A change to the text that was not recorded as a step still makes the redo steps invalid.
     void discardRedo();
+    // Every change to a page's text except those Undo and Redo make: it belongs to the page's latest
+    // step that can be undone. The page's redo steps cannot be replayed over it: Redo is emptied.
+    void noteEdit(UndoPageId page, const UndoEdit &edit);
 
     // At the start of each key press that types into `page`: the first key of a burst records a "Typing"
     // step with the state readState() returns; later keys of the burst record nothing (and do not read
@@ -128,6 +153,8 @@ private:
         UndoState before;
         // Set while the step is undone: the page's state when Undo was chosen, which Redo puts back.
         UndoState after;
+        // A step recorded byEdits: what changed on its page from its recording to the page's next step.
+        QList<UndoEdit> edits = {};
     };
 
     void appendStep(UndoPageId page, const UndoState &before, const QString &description);

@@ -424,6 +424,25 @@ template <typename Char> Class Engine<Char>::classAt(const TextSource<Char> &tex
     return found;
 }
 
+template <typename Char> State Engine<Char>::stateAt(const TextSource<Char> &text, qsizetype position)
+{
+    position = std::clamp<qsizetype>(position, 0, m_length);
+    const qsizetype line = m_lines.lineAt(position);
+    update(text, line);
+    qsizetype start = m_lines.start(line);
+    State state = m_lines.state(line);
+    const qsizetype trusted = line < m_valid - 1 ? m_length : m_resume;
+    auto mark = std::upper_bound(m_marks.begin(), m_marks.end(), std::min(position, trusted),
+        [](qsizetype p, const Mark &m) { return p < m.position; });
+    if (mark != m_marks.begin() && (--mark)->position > start) {
+        start = mark->position;
+        state = mark->state;
+    }
+    if (position > start)
+        state = scanLine(text.range(start, position - start), position - start, state, NoEmit());
+    return state;
+}
+
 template <typename Char>
 void Engine<Char>::classes(const TextSource<Char> &text, qsizetype from, qsizetype to, Class *out)
 {

@@ -389,6 +389,8 @@ public:
         const TextSource<Char> &text, qsizetype position, qsizetype removedCount, qsizetype insertedCount);
 
     Class classAt(const TextSource<Char> &text, qsizetype position);
+    // What is open just before position: one scan from its line's start or the last mark before it.
+    State stateAt(const TextSource<Char> &text, qsizetype position);
     // The classes of from .. to, one byte each, into out.
     void classes(const TextSource<Char> &text, qsizetype from, qsizetype to, Class *out);
 

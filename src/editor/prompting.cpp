@@ -116,7 +116,8 @@ int Prompting::tagBound(const SourceBuffer &buffer) const
     return next >= 0 ? next : buffer.length();
 }
 
-bool Prompting::insideTag(const SourceBuffer &buffer, int caret, const ClassAt &classAt)
+bool Prompting::insideTag(
+    const SourceBuffer &buffer, int caret, const ClassAt &classAt, const StateAt &stateAt)
 {
     if (caret <= 0 || caret > buffer.length())
         return false;
@@ -127,6 +128,9 @@ bool Prompting::insideTag(const SourceBuffer &buffer, int caret, const ClassAt &
     case Colouring::Class::Hex:
         return true;
     case Colouring::Class::String: {
+        // After a string's closing quote the tag is open again; inside the string it is the string.
+        if (stateAt)
+            return stateAt(caret) == Colouring::State::Tag;
         // A run of string colour holds whole strings back to back, the last perhaps still open: the
         // caret follows a closed one when the run holds an even number of quotes.
         int quotes = 0;
@@ -144,7 +148,7 @@ bool Prompting::insideTag(const SourceBuffer &buffer, int caret, const ClassAt &
 bool Prompting::caretInTag(const SourceBuffer &buffer, int caret, const ClassAt &classAt) const
 {
     return m_tagStart >= 0 && caret > m_tagStart && caret <= tagBound(buffer)
-        && insideTag(buffer, caret, classAt);
+        && insideTag(buffer, caret, classAt, m_stateAt);
 }
 
 int Prompting::matchingRow(const QStringList &items) const

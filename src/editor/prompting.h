@@ -35,6 +35,9 @@ class Prompting
 public:
     // The colour class of the character at a position, as the colouring engine sees the text.
     using ClassAt = std::function<Colouring::Class(int position)>;
+    // What the colouring engine has open just before a position: one scan from the line's last known
+    // state, where asking the class of every character back to a string's start costs its length.
+    using StateAt = std::function<Colouring::State(int position)>;
     // The colour dialog of "More Colors...": nothing when the user cancels.
     using ColourQuestion = std::function<std::optional<TColor>()>;
 
@@ -87,7 +90,10 @@ public:
 
     // Whether text typed at caret is written inside a tag: after a tag's "<" and its name, attributes,
     // closed strings or hex codes, but not after its ">" nor inside a string still open.
-    static bool insideTag(const SourceBuffer &buffer, int caret, const ClassAt &classAt);
+    static bool insideTag(
+        const SourceBuffer &buffer, int caret, const ClassAt &classAt, const StateAt &stateAt = {});
+    // Used by keyPress where given; without it a string is walked back character by character.
+    void setStateAt(const StateAt &stateAt) { m_stateAt = stateAt; }
     // One tick of the structure ticker: the first character moves to the end.
     static QString tickerStep(const QString &text);
 
@@ -135,6 +141,7 @@ private:
     int m_promptedTag = -1;
     QStringList m_propertyList; // sorted
     QStringList m_valueList;
+    StateAt m_stateAt;
 
     PromptList m_visible = PromptList::None;
     int m_selection = -1;

@@ -106,6 +106,7 @@ private Q_SLOTS:
     void backspaceRemovesOneCharacter();
     void backspaceOverTheTagStartForgetsTheTag();
     void insideTagFollowsTheColouring();
+    void insideTagFromTheEngineStateAgrees();
     void staleStateNeverLeaksIntoTheNextTag();
     void positionsStayInsideTheText();
     void tickerScrolls();
@@ -425,6 +426,40 @@ void TestPrompting::insideTagFollowsTheColouring()
     QCOMPARE(t.prompting.visibleList(), PromptList::None);
     t.type(QStringLiteral("b\" "));
     QCOMPARE(t.prompting.visibleList(), PromptList::Property);
+}
+
+void TestPrompting::insideTagFromTheEngineStateAgrees()
+{
+    // The answer from the engine's state must be the walk's answer, caret by caret, in texts whose
+    // strings span lines and long lines where the engine keeps marks.
+    const QString longValue = QStringLiteral("<img alt=\"a b\" src=\"data:") + QString(9000, u'Q')
+        + QStringLiteral("\" title=\"") + QString(5000, u' ')
+        + QStringLiteral("x\"\">z<b c=\"\"\"d\" #00ff00 >");
+    const QStringList texts { QStringLiteral(
+                                  "<font a=\"x\"\"y\" b=\"\r\nsecond\" c>\r\n<!-- \"<b\" --> <i k=\"v"),
+        QStringLiteral("x <table id=\"a\r\n\r\nb\" \"q\"><td x=#ff0000>&amp; \""), longValue };
+    for (const QString &text : texts) {
+        const PlainBuffer buffer(text);
+        const std::vector<Colouring::Class> classes = Colouring::classesOf(text);
+        Colouring::Engine<char16_t> engine;
+        const Colouring::StringSource source(text);
+        engine.reset(source);
+        const auto classAt = [&](int position) { return classes[size_t(position)]; };
+        const auto stateAt = [&](int position) { return engine.stateAt(source, position); };
+        for (int caret = 0; caret <= text.size(); ++caret) {
+            const bool walked = Prompting::insideTag(buffer, caret, classAt);
+            if (Prompting::insideTag(buffer, caret, classAt, stateAt) != walked)
+                QFAIL(qPrintable(QStringLiteral("caret %1 of %2").arg(caret).arg(text.left(40))));
+        }
+    }
+    // The engine answers for a text edited since it was scanned.
+    QString edited = longValue;
+    Colouring::Engine<char16_t> engine;
+    engine.reset(Colouring::StringSource(edited));
+    edited.insert(30, u'"');
+    engine.inserted(30, reinterpret_cast<const char16_t *>(edited.utf16()) + 30, 1);
+    QCOMPARE(engine.stateAt(Colouring::StringSource(edited), 40), Colouring::State::Tag);
+    QCOMPARE(engine.stateAt(Colouring::StringSource(edited), 25), Colouring::State::TagString);
 }
 
 void TestPrompting::staleStateNeverLeaksIntoTheNextTag()

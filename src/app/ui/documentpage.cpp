@@ -15,6 +15,9 @@ TDocumentPage::TDocumentPage(int k, int labelNumber, QWidget *parent)
     , m_buffer(std::make_unique<EditorBuffer>(m_editor))
     , m_colouring(new TColouringView(m_editor))
     , m_fileLabel(new QLabel(Product::notSaved(), this))
+    , m_wrapNote(new QLabel(
+          QStringLiteral("This page has a line too long to wrap quickly, so it is shown without word wrap."),
+          this))
 {
     setObjectName(QStringLiteral("Page") + QString::number(k));
     m_editor->setObjectName(QStringLiteral("RichEdit") + QString::number(k));
@@ -23,7 +26,16 @@ TDocumentPage::TDocumentPage(int k, int labelNumber, QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(m_editor);
+    m_wrapNote->setObjectName(QStringLiteral("WrapNote"));
+    m_wrapNote->setContentsMargins(6, 3, 6, 3);
+    m_wrapNote->setAutoFillBackground(true);
+    m_wrapNote->setBackgroundRole(QPalette::ToolTipBase);
+    m_wrapNote->setForegroundRole(QPalette::ToolTipText);
+    m_wrapNote->setVisible(m_editor->wrapHeldBack());
+    layout->addWidget(m_wrapNote);
+    connect(m_editor, &TSourceEditor::wrapHeldBackChanged, m_wrapNote, &QWidget::setVisible);
 
     // Every insertion or deletion, typed or written by a command, marks the page modified. The editor's
     // own save point cannot tell: it is kept by the undo history, which is switched off.

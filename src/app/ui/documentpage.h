@@ -53,6 +53,7 @@ private:
     std::unique_ptr<EditorBuffer> m_buffer;
     TColouringView *m_colouring;
     QLabel *m_fileLabel;
+    QLabel *m_wrapNote; // shown while a long line keeps the page unwrapped
     Document m_document;
     bool m_loading = false;
 };

@@ -5,6 +5,7 @@
 #include "base/document.h"
 
 #include <QObject>
+#include <QSet>
 
 class DocumentCommands;
 class DocumentHost;
@@ -40,12 +41,28 @@ public:
 
 private:
     UndoState undoState(TDocumentPage *page) const;
+    // From a page's first step on, every edit of its text goes to the list.
+    void watch(TDocumentPage *page);
+    // One change announced by the page's editor, before it is made.
+    void takeEdit(TDocumentPage *page, long position, bool inserting, const char *text, long length);
+    // Hands the list the insertion announced last, now that its bytes are in the editor.
+    void flushInsertion();
     void applyRestore(const UndoRestore &restore);
     void updateUndoControls();
 
     DocumentHost &m_host;
     DocumentCommands &m_documents;
     UndoList m_undoList;
+    QSet<TDocumentPage *> m_watched;
+    struct Insertion
+    {
+        TDocumentPage *page = nullptr;
+        DocumentId id = 0;
+        long position = 0;
+        long length = 0;
+    };
+    Insertion m_pending;
+    bool m_restoring = false; // Undo and Redo's own edits are not steps' edits
     QTimer *TypingTimer;
     QLabel *TypingImg = nullptr;
     QLabel *NoTypeImg = nullptr;

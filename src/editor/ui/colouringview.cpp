@@ -204,6 +204,13 @@ Class TColouringView::classAt(int position) const
     return style >= 0 && style < Colouring::classCount ? Class(style) : m_engine->classAt(*m_source, byte);
 }
 
+Colouring::State TColouringView::stateAt(int position) const
+{
+    const EditorBuffer buffer(m_editor);
+    flushInsert();
+    return m_engine->stateAt(*m_source, buffer.bytePosition(position));
+}
+
 TColor TColouringView::colourAt(int position) const
 {
     if (!m_colours.formatting)

@@ -40,6 +40,8 @@ public:
     // With Formatting off every character shows the text colour, while its class stays what it is.
     Colouring::Class classAt(int position) const;
     TColor colourAt(int position) const;
+    // What is open just before a character position: text, a tag, a string in a tag or a comment.
+    Colouring::State stateAt(int position) const;
 
     Colouring::Engine<char> &engine() { return *m_engine; }
 

@@ -61,6 +61,19 @@ void EditorBuffer::setUtf8Text(const QByteArray &crlfUtf8)
     TSourceEditor::loadUtf8(m_editor, crlfUtf8);
 }
 
+QByteArray EditorBuffer::utf8Range(long start, long end) const
+{
+    return end > start ? QByteArray(bytes(start, end), end - start) : QByteArray();
+}
+
+void EditorBuffer::replaceUtf8Range(long start, long end, const QByteArray &bytes)
+{
+    send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(start), end);
+    // With its length given, the replacement may hold NUL bytes.
+    m_editor->SendScintilla(
+        Sci::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
+}
+
 int EditorBuffer::length() const
 {
     return int(send(Sci::SCI_INDEXPOSITIONFROMLINE, send(Sci::SCI_GETLINECOUNT), utf16Index));

@@ -27,6 +27,9 @@ public:
     void setUtf8Text(const QByteArray &crlfUtf8);
     // The whole text as the editor holds it, UTF-8 with CR LF: one copy, no conversion.
     QByteArray utf8Text() const;
+    // The editor's bytes from start to end, and their replacement; positions are byte positions.
+    QByteArray utf8Range(long start, long end) const;
+    void replaceUtf8Range(long start, long end, const QByteArray &bytes);
     int length() const override;
     QString textRange(int start, int end) const override;
 

@@ -172,8 +172,10 @@ bool PromptingCommands::keyPress(const QKeyEvent *event)
     runGuarded(m_host.prompter(), m_host.editorBusy(), 23, [&] {
         const EditorBusy::Hold hold(m_host.editorBusy());
         const TColouringView *colouring = m_host.activeColouring();
+        m_prompting.setStateAt([colouring](int position) { return colouring->stateAt(position); });
         out = m_prompting.keyPress(
             *m_host.activeBuffer(), key, [colouring](int position) { return colouring->classAt(position); });
+        m_prompting.setStateAt({});
     });
     applyEdit(out.editStart, out.editEnd);
     if (out.ticker == Prompting::KeyOutcome::Ticker::Start)

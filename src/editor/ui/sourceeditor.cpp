@@ -6,7 +6,11 @@
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QWheelEvent>
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -14,6 +18,10 @@ constexpr int sciKey(int key, int modifiers)
 {
     return key | (modifiers << 16);
 }
+
+// Marks the lines longer than TSourceEditor::longLineBytes; Scintilla moves markers with their lines.
+constexpr unsigned long longLineMarker = 24;
+constexpr long longLineMask = 1L << longLineMarker;
 
 } // namespace
 
@@ -49,13 +57,19 @@ TSourceEditor::TSourceEditor(QWidget *parent)
     // EditorBuffer maps character positions to bytes through this index.
     SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
-        [this](int, int type, const char *, int, int, int, int, int, int, int) {
+        [this](int position, int type, const char *, int length, int, int, int, int, int, int) {
+            if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))
+                noteEdit(position, (type & SC_MOD_BEFOREINSERT) ? length : 0, type & SC_MOD_BEFOREDELETE);
             if (m_userInputDepth > 0 && !m_userEditAnnounced
                 && (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))) {
                 m_userEditAnnounced = true;
+                m_announced = { position, length, bool(type & SC_MOD_BEFOREINSERT) };
                 Q_EMIT userEditStarting();
+                m_announced = {};
             }
         });
+
+    SendScintilla(SCI_MARKERDEFINE, longLineMarker, static_cast<long>(SC_MARK_EMPTY));
 
     SendScintilla(SCI_SETHSCROLLBAR, 1L);
     SendScintilla(SCI_SETVSCROLLBAR, 1L);
@@ -109,12 +123,106 @@ void TSourceEditor::setColours(QColor text, QColor background)
 
 void TSourceEditor::setWordWrap(bool on)
 {
-    SendScintilla(SCI_SETWRAPMODE, on ? SC_WRAP_WORD : SC_WRAP_NONE);
+    const bool heldBack = wrapHeldBack();
+    m_wrapWanted = on;
+    applyWrap();
+    if (wrapHeldBack() != heldBack)
+        Q_EMIT wrapHeldBackChanged(wrapHeldBack());
 }
 
 bool TSourceEditor::wordWrap() const
 {
-    return SendScintilla(SCI_GETWRAPMODE) == SC_WRAP_WORD;
+    return m_wrapWanted;
+}
+
+void TSourceEditor::applyWrap()
+{
+    const long mode = m_wrapWanted && !m_wrapSuspended ? SC_WRAP_WORD : SC_WRAP_NONE;
+    if (SendScintilla(SCI_GETWRAPMODE) != mode)
+        SendScintilla(SCI_SETWRAPMODE, static_cast<unsigned long>(mode));
+}
+
+void TSourceEditor::noteEdit(long position, long inserted, bool deleting)
+{
+    // Positions after an earlier unchecked edit may have moved; the span checked covers both.
+    if (m_checkFrom < 0) {
+        m_checkFrom = position;
+        m_checkLength = inserted;
+    } else {
+        const long end = std::max(m_checkFrom + m_checkLength, position) + inserted;
+        m_checkFrom = std::min(m_checkFrom, position);
+        m_checkLength = end - m_checkFrom;
+    }
+    m_checkMarked = m_checkMarked || deleting;
+    if (!m_checkQueued) {
+        m_checkQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_checkQueued = false;
+            checkLongLines();
+        });
+    }
+}
+
+void TSourceEditor::checkLongLines()
+{
+    if (m_checkFrom < 0)
+        return;
+    const long length = SendScintilla(SCI_GETLENGTH);
+    const long from = std::clamp(m_checkFrom, 0L, length);
+    const long to = std::clamp(m_checkFrom + m_checkLength, from, length);
+    const bool checkMarked = m_checkMarked;
+    m_checkFrom = -1;
+    m_checkLength = 0;
+    m_checkMarked = false;
+
+    // The lines the edits touched, read as bytes: a pasted page of many lines costs one pass.
+    bool marked = false;
+    long line = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(from));
+    const long lastLine = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(to));
+    const long start = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    const long end = SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lastLine));
+    if (end - start > longLineBytes) {
+        const char *text = reinterpret_cast<const char *>(
+            SendScintilla(SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), end - start));
+        long at = 0;
+        while (at <= end - start) {
+            const void *found = std::memchr(text + at, '\n', size_t(end - start - at));
+            const long next = found ? long(static_cast<const char *>(found) - text) : end - start;
+            if (next - at > longLineBytes
+                && !(SendScintilla(SCI_MARKERGET, static_cast<unsigned long>(line)) & longLineMask)) {
+                SendScintilla(
+                    SCI_MARKERADD, static_cast<unsigned long>(line), static_cast<long>(longLineMarker));
+                marked = true;
+            }
+            at = next + 1;
+            ++line;
+        }
+    }
+
+    // Marked lines that are no longer long lose their mark; joined lines may carry two.
+    if (checkMarked || marked || m_wrapSuspended) {
+        long count = 0;
+        for (long at = SendScintilla(SCI_MARKERNEXT, 0UL, longLineMask); at >= 0;
+             at = SendScintilla(SCI_MARKERNEXT, static_cast<unsigned long>(at + 1), longLineMask)) {
+            const long bytes = SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(at))
+                - SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(at));
+            if (bytes > longLineBytes) {
+                ++count;
+                continue;
+            }
+            while (SendScintilla(SCI_MARKERGET, static_cast<unsigned long>(at)) & longLineMask)
+                SendScintilla(
+                    SCI_MARKERDELETE, static_cast<unsigned long>(at), static_cast<long>(longLineMarker));
+        }
+        const bool suspended = count > 0;
+        if (suspended != m_wrapSuspended) {
+            const bool heldBack = wrapHeldBack();
+            m_wrapSuspended = suspended;
+            applyWrap();
+            if (wrapHeldBack() != heldBack)
+                Q_EMIT wrapHeldBackChanged(wrapHeldBack());
+        }
+    }
 }
 
 void TSourceEditor::loadUtf8(const QByteArray &crlfUtf8)
@@ -154,8 +262,13 @@ void TSourceEditor::loadUtf8(QsciScintillaBase *editor, const QByteArray &crlfUt
     editor->SendScintilla(SCI_SETEMPTYSELECTION, 0L);
     editor->SendScintilla(SCI_SETFIRSTVISIBLELINE, 0L);
     editor->SendScintilla(SCI_SETXOFFSET, 0L);
-    if (wrap != SC_WRAP_NONE)
+    // A page with a line too long to wrap quickly is never wrapped, not even for a moment.
+    if (auto *own = qobject_cast<TSourceEditor *>(editor)) {
+        own->checkLongLines();
+        own->applyWrap();
+    } else if (wrap != SC_WRAP_NONE) {
         editor->SendScintilla(SCI_SETWRAPMODE, static_cast<unsigned long>(wrap));
+    }
 }
 
 TSourceEditor::UserInput::UserInput(TSourceEditor &editor)
@@ -203,6 +316,7 @@ void TSourceEditor::paintEvent(QPaintEvent *event)
     // the paint and lay out every line from the top of the view to the end of the page again, in case
     // the widths changed; ours never do (every style has the same font), and on a big wrapped page that
     // kept the window busy for more than a second after such a key.
+    checkLongLines();
     if (SendScintilla(SCI_GETLEXER) == SCLEX_CONTAINER) {
         const long shown = SendScintilla(SCI_GETFIRSTVISIBLELINE) + SendScintilla(SCI_LINESONSCREEN) + 1;
         const long lastLine = SendScintilla(SCI_DOCLINEFROMVISIBLE, static_cast<unsigned long>(shown));

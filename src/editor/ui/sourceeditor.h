@@ -26,8 +26,29 @@ public:
     using QsciScintilla::setFont;
     void setFont(const QString &family, int pointSize);
     void setColours(QColor text, QColor background);
+    // Lines longer than this many bytes are never wrapped: laying a line out for wrapping costs in
+    // proportion to its length, and at this length a key typed in it starts to lag.
+    static constexpr long longLineBytes = 512 * 1024;
+    // Word wrap as the user wants it. While the text holds a longer line than longLineBytes the page is
+    // shown unwrapped instead (wrapSuspended), and wraps again once no such line is left.
     void setWordWrap(bool on);
     bool wordWrap() const;
+    bool wrapSuspended() const { return m_wrapSuspended; }
+    // Wrap is wanted but held back by a long line: the page says so.
+    bool wrapHeldBack() const { return m_wrapWanted && m_wrapSuspended; }
+    // The change being announced while userEditStarting is sent: a receiver that starts following the
+    // editor's changes only then would miss it.
+    struct Announced
+    {
+        long position = -1;
+        long length = 0;
+        bool inserting = false;
+    };
+    Announced announcedEdit() const { return m_announced; }
+
+    // Brings wrapSuspended up to date with the edits made since the last check. It runs by itself
+    // before the next paint and once the event loop is free.
+    void checkLongLines();
 
     // Replaces the whole text with UTF-8 bytes whose breaks are already CR LF, without converting them;
     // the caret goes to the start and the view to the top.
@@ -39,6 +60,8 @@ Q_SIGNALS:
     // The first change to the text made by the user's own input (a key, a drop, a middle-click paste, an
     // input method), sent before the text changes, so the change can be recorded for undo.
     void userEditStarting();
+    // wrapHeldBack() changed.
+    void wrapHeldBackChanged(bool heldBack);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -64,4 +87,16 @@ private:
     int m_userInputDepth = 0;
     bool m_userEditAnnounced = false;
     int m_zoomDelta = 0; // wheel angle with Ctrl not yet turned into a zoom step
+
+    void noteEdit(long position, long inserted, bool deleting);
+    void applyWrap();
+    Announced m_announced;
+    bool m_wrapWanted = false;
+    bool m_wrapSuspended = false;
+    // Edits not yet checked for long lines: the bytes from m_checkFrom, m_checkLength of them inserted,
+    // and whether something was deleted (a marked line may have become short).
+    long m_checkFrom = -1;
+    long m_checkLength = 0;
+    bool m_checkMarked = false;
+    bool m_checkQueued = false;
 };
