@@ -48,9 +48,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QSplitter>
 #include <QProgressBar>
 #include <QSet>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
