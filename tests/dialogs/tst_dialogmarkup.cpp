@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "dialogs/anchormarkup.h"
 #include "dialogs/imagemarkup.h"
 #include "dialogs/mapmarkup.h"
 #include "dialogs/tablemarkup.h"
@@ -46,6 +47,10 @@ private Q_SLOTS:
     void areaLinesFromDrawing();
     void mapMarkupFollowsUpper();
     void writingAndReloadingMaps();
+    void anchorNamesOfAPage_data();
+    void anchorNamesOfAPage();
+    void anchorTagsKeepTheName_data();
+    void anchorTagsKeepTheName();
 };
 
 void TestDialogMarkup::defaultTableIsTheWorkedExample()
@@ -318,6 +323,74 @@ void TestDialogMarkup::writingAndReloadingMaps()
     written = MapMarkup::writeMap(bare, QStringLiteral("M"), {}, false, lowerNames);
     QCOMPARE(bare.text(), QStringLiteral("<p>one</p>\r\n<map id=\"M\" name=\"M\">\r\n</map><p>two</p>"));
     QCOMPARE(written.start, 10);
+}
+
+void TestDialogMarkup::anchorNamesOfAPage_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("quoted small, unquoted capitals")
+        << QStringLiteral("<p><a name=\"top\">T</a> x <A NAME=end>E</A>")
+        << QStringList { QStringLiteral("top"), QStringLiteral("end") };
+    QTest::newRow("at the very start is missed")
+        << QStringLiteral("<a name=\"first\"></a><a name=\"second\"></a>")
+        << QStringList { QStringLiteral("second") };
+    QTest::newRow("single quotes and a blank inside quotes")
+        << QStringLiteral(" <a name='one'></a><a name=\"two words\" id=x></a>")
+        << QStringList { QStringLiteral("one"), QStringLiteral("two words") };
+    QTest::newRow("unquoted ends at blank or bracket")
+        << QStringLiteral(" <a name=alpha href=x><a name=beta>")
+        << QStringList { QStringLiteral("alpha"), QStringLiteral("beta") };
+    QTest::newRow("an unclosed quote stops at the bracket")
+        << QStringLiteral(" <a name=\"open>text</a>") << QStringList { QStringLiteral("open") };
+    QTest::newRow("empty names and the text's end")
+        << QStringLiteral(" <a name=\"\"></a><a name=tail") << QStringList { QStringLiteral("tail") };
+    QTest::newRow("no anchors") << QStringLiteral("<a href=\"#top\">x</a>") << QStringList();
+}
+
+void TestDialogMarkup::anchorNamesOfAPage()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, names);
+    QCOMPARE(AnchorMarkup::anchorNames(text), names);
+}
+
+void TestDialogMarkup::anchorTagsKeepTheName_data()
+{
+    QTest::addColumn<TagStyle>("style");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::newRow("lower, hex") << lowerHex << QStringLiteral("<a name=\"Top Of Page\">")
+                                << QStringLiteral("</a>");
+    QTest::newRow("lower, names") << lowerNames << QStringLiteral("<a name=\"Top Of Page\">")
+                                  << QStringLiteral("</a>");
+    QTest::newRow("upper, names") << upperNames << QStringLiteral("<A NAME=\"Top Of Page\">")
+                                  << QStringLiteral("</A>");
+    QTest::newRow("upper, hex") << upperHex << QStringLiteral("<A NAME=\"Top Of Page\">")
+                                << QStringLiteral("</A>");
+}
+
+void TestDialogMarkup::anchorTagsKeepTheName()
+{
+    QFETCH(TagStyle, style);
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    const TagCommands::WrapTags tags = AnchorMarkup::anchorTags(QStringLiteral("Top Of Page"), style);
+    QCOMPARE(tags.start, start);
+    QCOMPARE(tags.end, end);
+
+    // Wrapping a selection: the new element ends up selected, the text around it untouched.
+    PlainBuffer buffer(QStringLiteral("ab Heading cd"));
+    buffer.select(3, 7);
+    TagCommands::insertFormatTag(buffer, tags);
+    QCOMPARE(buffer.text(),
+        QStringLiteral("ab ") + start + QStringLiteral("Heading") + end + QStringLiteral(" cd"));
+    QCOMPARE(buffer.selStart(), 3);
+    QCOMPARE(buffer.selLength(), int(start.size() + 7 + end.size()));
+
+    QVERIFY(
+        AnchorMarkup::isDuplicate({ QStringLiteral("top"), QStringLiteral("end") }, QStringLiteral("TOP")));
+    QVERIFY(!AnchorMarkup::isDuplicate({ QStringLiteral("top") }, QStringLiteral("topmost")));
 }
 
 QTEST_GUILESS_MAIN(TestDialogMarkup)

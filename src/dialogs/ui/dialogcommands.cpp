@@ -4,6 +4,7 @@
 #include "base/errorguard.h"
 #include "editor/ui/editorhost.h"
 #include "imageform.h"
+#include "sectionform.h"
 #include "tableform.h"
 
 #include <QAction>
@@ -17,6 +18,8 @@ void DialogCommands::connectActions()
     connect(m_host.action(ActionId::Table), &QAction::triggered, this, &DialogCommands::TableClick);
     connect(m_host.action(ActionId::Table1), &QAction::triggered, this, &DialogCommands::TableClick);
     connect(m_host.action(ActionId::Image), &QAction::triggered, this, &DialogCommands::ImageClick);
+    connect(m_host.action(ActionId::Anchor1), &QAction::triggered, this, &DialogCommands::ReferenceClick);
+    connect(m_host.action(ActionId::Anchor2), &QAction::triggered, this, &DialogCommands::ReferenceClick);
 }
 
 bool DialogCommands::canOpen() const
@@ -34,4 +37,10 @@ void DialogCommands::ImageClick()
 {
     if (canOpen())
         TImageForm::run(m_host);
+}
+
+void DialogCommands::ReferenceClick()
+{
+    if (canOpen())
+        TSectionForm::run(m_host);
 }

@@ -18,6 +18,7 @@ public:
 
     void TableClick();
     void ImageClick();
+    void ReferenceClick();
 
 private:
     // False while another operation holds the editor or no page is open.
