@@ -108,6 +108,8 @@ constexpr ActionRow table[] = {
         u"|Create a table for the current page", u"", u"table" },
     { A::Anchor1, u"Anchor1", u"&Anchor...", none, none, QKeySequence::UnknownKey,
         u"|Name this point of the page so that links can jump to it" },
+    { A::Redirect1, u"Redirect1", u"&Redirection...", none, none, QKeySequence::UnknownKey,
+        u"|Send the reader of this page on to another address" },
     // Format
     { A::Colour1, u"Colour1", u"&Colour..." },
     { A::BaseFont1, u"BaseFont1", u"&Base Font...", none, none, QKeySequence::UnknownKey, u"", u"", u"", u"Base",
@@ -307,8 +309,8 @@ constexpr E leftPaneMenu[] = { item(A::SiteManagement1), item(A::CurrentTagEdito
     item(A::CommonCodeReuse1), item(A::JavascriptSnippets1) };
 constexpr E toolbarsMenu[] = { item(A::Standard1), item(A::Formatting1), item(A::Document1), item(A::HTML1) };
 constexpr E insertMenu[] = { item(A::Comment), item(A::HorizontalLine), item(A::StandardTags),
-    item(A::Hyperlink1), item(A::Anchor1), item(A::Image), item(A::Table1), separator, item(A::TextFile1),
-    item(A::PreformattedTextFile1) };
+    item(A::Hyperlink1), item(A::Anchor1), item(A::Image), item(A::Table1), item(A::Redirect1), separator,
+    item(A::TextFile1), item(A::PreformattedTextFile1) };
 constexpr E formatMenu[] = { item(A::Colour1), item(A::BaseFont1), sub(MenuId::Style), sub(MenuId::Align),
     item(A::Bold), item(A::Italic), item(A::Underline), item(A::StrikeThrough), item(A::Superscript),
     item(A::Subscript), item(A::TypewriterText), sub(MenuId::FontSize) };

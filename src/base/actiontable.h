@@ -67,6 +67,7 @@ enum class ActionId {
     Image,
     Table1,
     Anchor1,
+    Redirect1,
     // Format
     Colour1,
     BaseFont1,

@@ -2,6 +2,7 @@
 #include "dialogs/anchormarkup.h"
 #include "dialogs/imagemarkup.h"
 #include "dialogs/mapmarkup.h"
+#include "dialogs/redirectmarkup.h"
 #include "dialogs/tablemarkup.h"
 #include "editor/plainbuffer.h"
 
@@ -51,6 +52,9 @@ private Q_SLOTS:
     void anchorNamesOfAPage();
     void anchorTagsKeepTheName_data();
     void anchorTagsKeepTheName();
+    void redirectTag_data();
+    void redirectTag();
+    void redirectWrittenIntoTheHead();
 };
 
 void TestDialogMarkup::defaultTableIsTheWorkedExample()
@@ -391,6 +395,79 @@ void TestDialogMarkup::anchorTagsKeepTheName()
     QVERIFY(
         AnchorMarkup::isDuplicate({ QStringLiteral("top"), QStringLiteral("end") }, QStringLiteral("TOP")));
     QVERIFY(!AnchorMarkup::isDuplicate({ QStringLiteral("top") }, QStringLiteral("topmost")));
+}
+
+void TestDialogMarkup::redirectTag_data()
+{
+    QTest::addColumn<TagStyle>("style");
+    QTest::addColumn<QString>("tag");
+    const QString lower
+        = QStringLiteral("<meta http-equiv=\"refresh\" content=\"5;url=http://Example.org/A%22B\">");
+    const QString upper
+        = QStringLiteral("<META HTTP-EQUIV=\"REFRESH\" CONTENT=\"5;URL=http://Example.org/A%22B\">");
+    QTest::newRow("lower, hex") << lowerHex << lower;
+    QTest::newRow("lower, names") << lowerNames << lower;
+    QTest::newRow("upper, names") << upperNames << upper;
+    QTest::newRow("upper, hex") << upperHex << upper;
+}
+
+void TestDialogMarkup::redirectTag()
+{
+    QFETCH(TagStyle, style);
+    QFETCH(QString, tag);
+    QCOMPARE(RedirectMarkup::redirectTag(5, QStringLiteral("http://Example.org/A\"B"), style), tag);
+}
+
+void TestDialogMarkup::redirectWrittenIntoTheHead()
+{
+    const QString tag = QStringLiteral("<meta http-equiv=\"refresh\" content=\"3;url=b.html\">");
+
+    // The head start tag is found whatever its attributes; the selection keeps its text.
+    PlainBuffer page(QStringLiteral("<html><head lang=en>\r\n<title>T</title></head><body>x</body>"));
+    page.select(int(page.text().indexOf(u'x')), 1);
+    RedirectMarkup::Written written
+        = RedirectMarkup::writeRedirect(page, 3, QStringLiteral("b.html"), lowerNames);
+    QCOMPARE(page.text(),
+        QStringLiteral("<html><head lang=en>\r\n") + tag
+            + QStringLiteral("\r\n<title>T</title></head><body>x</body>"));
+    QCOMPARE(written.start, 20);
+    QCOMPARE(written.end, int(20 + 2 + tag.size()));
+    QCOMPARE(page.textRange(page.selStart(), page.selStart() + page.selLength()), QStringLiteral("x"));
+    // "<header>" is no head start tag.
+    QVERIFY(!page.text().contains(QStringLiteral("<header")));
+
+    // Read back, then replaced in place: one refresh tag only, no new blank line.
+    std::optional<RedirectMarkup::Redirect> read = RedirectMarkup::readRedirect(page.text());
+    QVERIFY(read);
+    QCOMPARE(read->seconds, std::optional<int>(3));
+    QCOMPARE(read->url, QStringLiteral("b.html"));
+    const QString before = page.text();
+    RedirectMarkup::writeRedirect(page, 9, QStringLiteral("c.html"), lowerNames);
+    QCOMPARE(
+        page.text(), QString(before).replace(QStringLiteral("3;url=b.html"), QStringLiteral("9;url=c.html")));
+
+    // A page without a head start tag gets the tag at the caret, never before its start.
+    PlainBuffer bare(QStringLiteral("<header>one</header> two"));
+    bare.select(11, 0);
+    written = RedirectMarkup::writeRedirect(bare, 0, QStringLiteral("x.html"), upperNames);
+    QCOMPARE(bare.text(),
+        QStringLiteral("<header>one\r\n<META HTTP-EQUIV=\"REFRESH\" CONTENT=\"0;URL=x.html\"></header> two"));
+    QCOMPARE(written.start, 11);
+
+    // An old tag astray in the body moves into the head.
+    PlainBuffer astray(QStringLiteral("<head></head><body><meta http-equiv=refresh content=1></body>"));
+    RedirectMarkup::writeRedirect(astray, 2, QStringLiteral("d.html"), lowerNames);
+    QCOMPARE(astray.text(),
+        QStringLiteral(
+            "<head>\r\n<meta http-equiv=\"refresh\" content=\"2;url=d.html\"></head><body></body>"));
+
+    // An old tag written in capitals and a content that is no whole number.
+    read = RedirectMarkup::readRedirect(
+        QStringLiteral("<HEAD><META HTTP-EQUIV=REFRESH CONTENT=\"soon; URL=http://a.b/\"></HEAD>"));
+    QVERIFY(read);
+    QVERIFY(!read->seconds);
+    QCOMPARE(read->url, QStringLiteral("http://a.b/"));
+    QVERIFY(!RedirectMarkup::readRedirect(QStringLiteral("<meta name=\"refresh\" content=\"1\">")));
 }
 
 QTEST_GUILESS_MAIN(TestDialogMarkup)

@@ -2,6 +2,7 @@
 #include "dialogs/ui/imageform.h"
 #include "dialogs/ui/imagesizeform.h"
 #include "dialogs/ui/mapform.h"
+#include "dialogs/ui/redirectform.h"
 #include "dialogs/ui/sectionform.h"
 #include "dialogs/ui/tableform.h"
 #include "dialogs/ui/targetform.h"
@@ -98,6 +99,7 @@ private Q_SLOTS:
     void imageWizardRefusesAndPreviews();
     void imageSizerKeepsProportion();
     void sectionWizardWrapsAndRefusesDuplicates();
+    void redirectWizardReplacesTheRefreshTag();
 };
 
 void TestTagDialogs::tableWizardWritesTheGridAndUndoes()
@@ -443,6 +445,46 @@ void TestTagDialogs::sectionWizardWrapsAndRefusesDuplicates()
         QString(original).replace(QStringLiteral("Intro"), QStringLiteral("<a name=\"Middle\">Intro</a>")));
     QCOMPARE(w.form->statusPanelText(3), QStringLiteral("      Modified"));
     QCOMPARE(w.action("Undo")->toolTip(), QStringLiteral("Undo Anchor"));
+    w.action("Undo")->trigger();
+    QCOMPARE(w.text(), original);
+}
+
+void TestTagDialogs::redirectWizardReplacesTheRefreshTag()
+{
+    FormWindow w;
+    w.buffer().setText(QStringLiteral("<html><head lang=\"en\">\r\n<META HTTP-EQUIV=\"REFRESH\" "
+                                      "CONTENT=\"7;URL=old.html\">\r\n</head><body>x</body></html>"));
+    const QString original = w.text();
+
+    // An empty address is refused; Cancel then leaves the page alone.
+    WhenShown<TRedirectForm> cancelled([](TRedirectForm *form) {
+        QCOMPARE(form->windowTitle(), QStringLiteral("Redirect Wizard"));
+        QCOMPARE(child<QLineEdit>(form, "URL")->text(), QStringLiteral("old.html"));
+        QCOMPARE(child<QSpinBox>(form, "Time")->value(), 7);
+        child<QLineEdit>(form, "URL")->clear();
+        child<QPushButton>(form, "OKButton")->click();
+        QVERIFY(form->isVisible());
+        child<QPushButton>(form, "Cancel")->click();
+    });
+    w.action("Redirect1")->trigger();
+    QVERIFY(cancelled.done);
+    QCOMPARE(w.prompter.asked().size(), 1);
+    QCOMPARE(w.prompter.asked().first().text, QStringLiteral("You must enter a URL to load"));
+    QCOMPARE(w.prompter.asked().first().icon, PromptIcon::Information);
+    QCOMPARE(w.text(), original);
+
+    WhenShown<TRedirectForm> written([](TRedirectForm *form) {
+        child<QLineEdit>(form, "URL")->setText(QStringLiteral("http://example.org/New"));
+        child<QSpinBox>(form, "Time")->setValue(12);
+        child<QPushButton>(form, "OKButton")->click();
+    });
+    w.action("Redirect1")->trigger();
+    QVERIFY(written.done);
+    QCOMPARE(w.text(),
+        QString(original).replace(QStringLiteral("<META HTTP-EQUIV=\"REFRESH\" CONTENT=\"7;URL=old.html\">"),
+            QStringLiteral("<meta http-equiv=\"refresh\" content=\"12;url=http://example.org/New\">")));
+    QCOMPARE(w.form->statusPanelText(3), QStringLiteral("      Modified"));
+    QCOMPARE(w.action("Undo")->toolTip(), QStringLiteral("Undo Redirection"));
     w.action("Undo")->trigger();
     QCOMPARE(w.text(), original);
 }

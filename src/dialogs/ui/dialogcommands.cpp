@@ -4,6 +4,7 @@
 #include "base/errorguard.h"
 #include "editor/ui/editorhost.h"
 #include "imageform.h"
+#include "redirectform.h"
 #include "sectionform.h"
 #include "tableform.h"
 
@@ -20,6 +21,7 @@ void DialogCommands::connectActions()
     connect(m_host.action(ActionId::Image), &QAction::triggered, this, &DialogCommands::ImageClick);
     connect(m_host.action(ActionId::Anchor1), &QAction::triggered, this, &DialogCommands::ReferenceClick);
     connect(m_host.action(ActionId::Anchor2), &QAction::triggered, this, &DialogCommands::ReferenceClick);
+    connect(m_host.action(ActionId::Redirect1), &QAction::triggered, this, &DialogCommands::RedirectClick);
 }
 
 bool DialogCommands::canOpen() const
@@ -43,4 +45,10 @@ void DialogCommands::ReferenceClick()
 {
     if (canOpen())
         TSectionForm::run(m_host);
+}
+
+void DialogCommands::RedirectClick()
+{
+    if (canOpen())
+        TRedirectForm::run(m_host);
 }
