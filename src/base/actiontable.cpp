@@ -106,6 +106,10 @@ constexpr ActionRow table[] = {
         u"Image|Insert an existing image file into the current page", u"image" },
     { A::Table1, u"Table1", u"&Table...", ctrl(Qt::Key_T), none, QKeySequence::UnknownKey,
         u"|Create a table for the current page", u"", u"table" },
+    { A::Anchor1, u"Anchor1", u"&Anchor...", none, none, QKeySequence::UnknownKey,
+        u"|Name this point of the page so that links can jump to it" },
+    { A::Redirect1, u"Redirect1", u"&Redirection...", none, none, QKeySequence::UnknownKey,
+        u"|Send the reader of this page on to another address" },
     // Format
     { A::Colour1, u"Colour1", u"&Colour..." },
     { A::BaseFont1, u"BaseFont1", u"&Base Font...", none, none, QKeySequence::UnknownKey, u"", u"", u"", u"Base",
@@ -180,6 +184,8 @@ constexpr ActionRow table[] = {
     // Ctrl+P belongs to Print HTML Code; the same command here needs no key of its own.
     { A::Print1, u"Print1", u"&Print...", none, none, QKeySequence::UnknownKey, u"", u"", u"print" },
     { A::AddAsCodeSection1, u"AddAsCodeSection1", u"&Add as Code Section" },
+    { A::Anchor2, u"Anchor2", u"&Anchor...", none, none, QKeySequence::UnknownKey,
+        u"|Name this point of the page so that links can jump to it" },
     // Toolbars and drop-downs only
     { A::Print, u"Print", u"Print &HTML Code...", ctrl(Qt::Key_P), none, QKeySequence::UnknownKey,
         u"Print (Ctrl+P)|Print the current HTML file", u"Print|Print the current HTML file", u"print" },
@@ -303,9 +309,9 @@ constexpr E printMenu[] = { item(A::Print), item(A::PrintPreview1) };
 constexpr E leftPaneMenu[] = { item(A::SiteManagement1), item(A::CurrentTagEditor1),
     item(A::CommonCodeReuse1), item(A::JavascriptSnippets1) };
 constexpr E toolbarsMenu[] = { item(A::Standard1), item(A::Formatting1), item(A::Document1), item(A::HTML1) };
-constexpr E insertMenu[]
-    = { item(A::Comment), item(A::HorizontalLine), item(A::StandardTags), item(A::Hyperlink1), item(A::Image),
-          item(A::Table1), separator, item(A::TextFile1), item(A::PreformattedTextFile1) };
+constexpr E insertMenu[] = { item(A::Comment), item(A::HorizontalLine), item(A::StandardTags),
+    item(A::Hyperlink1), item(A::Anchor1), item(A::Image), item(A::Table1), item(A::Redirect1), separator,
+    item(A::TextFile1), item(A::PreformattedTextFile1) };
 constexpr E formatMenu[] = { item(A::Colour1), item(A::BaseFont1), sub(MenuId::Style), sub(MenuId::Align),
     item(A::Bold), item(A::Italic), item(A::Underline), item(A::StrikeThrough), item(A::Superscript),
     item(A::Subscript), item(A::TypewriterText), sub(MenuId::FontSize) };
@@ -326,9 +332,9 @@ constexpr E toolsMenu[] = { item(A::CheckHTML), item(A::LinkAnalyser1), item(A::
 constexpr E helpMenu[] = { item(A::Contents1), item(A::SearchforHelpOn1), separator, item(A::About1) };
 constexpr E filePagesPopup[]
     = { item(A::New1), item(A::Open1), item(A::Save1), item(A::SaveAs2), item(A::Close2), item(A::Upload2) };
-constexpr E htmlPopup[]
-    = { item(A::Cut1), item(A::Copy1), item(A::Paste1), separator, sub(MenuId::OnReturn), separator,
-          item(A::EditTag1), item(A::EditinDialog1), separator, item(A::Print1), item(A::AddAsCodeSection1) };
+constexpr E htmlPopup[] = { item(A::Cut1), item(A::Copy1), item(A::Paste1), separator, sub(MenuId::OnReturn),
+    separator, item(A::EditTag1), item(A::EditinDialog1), item(A::Anchor2), separator, item(A::Print1),
+    item(A::AddAsCodeSection1) };
 constexpr E onReturnMenu[] = { item(A::br1), item(A::p1), item(A::Nothing1) };
 constexpr E dateTimeMenu[] = { item(A::StaticDateTime1), item(A::AutoDateTime1) };
 constexpr E codePopup[] = { item(A::ApplyCodeSection1), separator, item(A::CodeSample1),

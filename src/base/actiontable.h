@@ -66,6 +66,8 @@ enum class ActionId {
     Hyperlink1,
     Image,
     Table1,
+    Anchor1,
+    Redirect1,
     // Format
     Colour1,
     BaseFont1,
@@ -127,6 +129,7 @@ enum class ActionId {
     EditinDialog1,
     Print1,
     AddAsCodeSection1,
+    Anchor2,
     // Toolbars and drop-downs only
     Print,
     InternalPreview,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "dialogs/anchormarkup.h"
 #include "dialogs/imagemarkup.h"
 #include "dialogs/mapmarkup.h"
+#include "dialogs/redirectmarkup.h"
 #include "dialogs/tablemarkup.h"
 #include "editor/plainbuffer.h"
 
@@ -46,6 +48,13 @@ private Q_SLOTS:
     void areaLinesFromDrawing();
     void mapMarkupFollowsUpper();
     void writingAndReloadingMaps();
+    void anchorNamesOfAPage_data();
+    void anchorNamesOfAPage();
+    void anchorTagsKeepTheName_data();
+    void anchorTagsKeepTheName();
+    void redirectTag_data();
+    void redirectTag();
+    void redirectWrittenIntoTheHead();
 };
 
 void TestDialogMarkup::defaultTableIsTheWorkedExample()
@@ -318,6 +327,147 @@ void TestDialogMarkup::writingAndReloadingMaps()
     written = MapMarkup::writeMap(bare, QStringLiteral("M"), {}, false, lowerNames);
     QCOMPARE(bare.text(), QStringLiteral("<p>one</p>\r\n<map id=\"M\" name=\"M\">\r\n</map><p>two</p>"));
     QCOMPARE(written.start, 10);
+}
+
+void TestDialogMarkup::anchorNamesOfAPage_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("quoted small, unquoted capitals")
+        << QStringLiteral("<p><a name=\"top\">T</a> x <A NAME=end>E</A>")
+        << QStringList { QStringLiteral("top"), QStringLiteral("end") };
+    QTest::newRow("at the very start is missed")
+        << QStringLiteral("<a name=\"first\"></a><a name=\"second\"></a>")
+        << QStringList { QStringLiteral("second") };
+    QTest::newRow("single quotes and a blank inside quotes")
+        << QStringLiteral(" <a name='one'></a><a name=\"two words\" id=x></a>")
+        << QStringList { QStringLiteral("one"), QStringLiteral("two words") };
+    QTest::newRow("unquoted ends at blank or bracket")
+        << QStringLiteral(" <a name=alpha href=x><a name=beta>")
+        << QStringList { QStringLiteral("alpha"), QStringLiteral("beta") };
+    QTest::newRow("an unclosed quote stops at the bracket")
+        << QStringLiteral(" <a name=\"open>text</a>") << QStringList { QStringLiteral("open") };
+    QTest::newRow("empty names and the text's end")
+        << QStringLiteral(" <a name=\"\"></a><a name=tail") << QStringList { QStringLiteral("tail") };
+    QTest::newRow("no anchors") << QStringLiteral("<a href=\"#top\">x</a>") << QStringList();
+}
+
+void TestDialogMarkup::anchorNamesOfAPage()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, names);
+    QCOMPARE(AnchorMarkup::anchorNames(text), names);
+}
+
+void TestDialogMarkup::anchorTagsKeepTheName_data()
+{
+    QTest::addColumn<TagStyle>("style");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::newRow("lower, hex") << lowerHex << QStringLiteral("<a name=\"Top Of Page\">")
+                                << QStringLiteral("</a>");
+    QTest::newRow("lower, names") << lowerNames << QStringLiteral("<a name=\"Top Of Page\">")
+                                  << QStringLiteral("</a>");
+    QTest::newRow("upper, names") << upperNames << QStringLiteral("<A NAME=\"Top Of Page\">")
+                                  << QStringLiteral("</A>");
+    QTest::newRow("upper, hex") << upperHex << QStringLiteral("<A NAME=\"Top Of Page\">")
+                                << QStringLiteral("</A>");
+}
+
+void TestDialogMarkup::anchorTagsKeepTheName()
+{
+    QFETCH(TagStyle, style);
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    const TagCommands::WrapTags tags = AnchorMarkup::anchorTags(QStringLiteral("Top Of Page"), style);
+    QCOMPARE(tags.start, start);
+    QCOMPARE(tags.end, end);
+
+    // Wrapping a selection: the new element ends up selected, the text around it untouched.
+    PlainBuffer buffer(QStringLiteral("ab Heading cd"));
+    buffer.select(3, 7);
+    TagCommands::insertFormatTag(buffer, tags);
+    QCOMPARE(buffer.text(),
+        QStringLiteral("ab ") + start + QStringLiteral("Heading") + end + QStringLiteral(" cd"));
+    QCOMPARE(buffer.selStart(), 3);
+    QCOMPARE(buffer.selLength(), int(start.size() + 7 + end.size()));
+
+    QVERIFY(
+        AnchorMarkup::isDuplicate({ QStringLiteral("top"), QStringLiteral("end") }, QStringLiteral("TOP")));
+    QVERIFY(!AnchorMarkup::isDuplicate({ QStringLiteral("top") }, QStringLiteral("topmost")));
+}
+
+void TestDialogMarkup::redirectTag_data()
+{
+    QTest::addColumn<TagStyle>("style");
+    QTest::addColumn<QString>("tag");
+    const QString lower
+        = QStringLiteral("<meta http-equiv=\"refresh\" content=\"5;url=http://Example.org/A%22B\">");
+    const QString upper
+        = QStringLiteral("<META HTTP-EQUIV=\"REFRESH\" CONTENT=\"5;URL=http://Example.org/A%22B\">");
+    QTest::newRow("lower, hex") << lowerHex << lower;
+    QTest::newRow("lower, names") << lowerNames << lower;
+    QTest::newRow("upper, names") << upperNames << upper;
+    QTest::newRow("upper, hex") << upperHex << upper;
+}
+
+void TestDialogMarkup::redirectTag()
+{
+    QFETCH(TagStyle, style);
+    QFETCH(QString, tag);
+    QCOMPARE(RedirectMarkup::redirectTag(5, QStringLiteral("http://Example.org/A\"B"), style), tag);
+}
+
+void TestDialogMarkup::redirectWrittenIntoTheHead()
+{
+    const QString tag = QStringLiteral("<meta http-equiv=\"refresh\" content=\"3;url=b.html\">");
+
+    // The head start tag is found whatever its attributes; the selection keeps its text.
+    PlainBuffer page(QStringLiteral("<html><head lang=en>\r\n<title>T</title></head><body>x</body>"));
+    page.select(int(page.text().indexOf(u'x')), 1);
+    RedirectMarkup::Written written
+        = RedirectMarkup::writeRedirect(page, 3, QStringLiteral("b.html"), lowerNames);
+    QCOMPARE(page.text(),
+        QStringLiteral("<html><head lang=en>\r\n") + tag
+            + QStringLiteral("\r\n<title>T</title></head><body>x</body>"));
+    QCOMPARE(written.start, 20);
+    QCOMPARE(written.end, int(20 + 2 + tag.size()));
+    QCOMPARE(page.textRange(page.selStart(), page.selStart() + page.selLength()), QStringLiteral("x"));
+    // "<header>" is no head start tag.
+    QVERIFY(!page.text().contains(QStringLiteral("<header")));
+
+    // Read back, then replaced in place: one refresh tag only, no new blank line.
+    std::optional<RedirectMarkup::Redirect> read = RedirectMarkup::readRedirect(page.text());
+    QVERIFY(read);
+    QCOMPARE(read->seconds, std::optional<int>(3));
+    QCOMPARE(read->url, QStringLiteral("b.html"));
+    const QString before = page.text();
+    RedirectMarkup::writeRedirect(page, 9, QStringLiteral("c.html"), lowerNames);
+    QCOMPARE(
+        page.text(), QString(before).replace(QStringLiteral("3;url=b.html"), QStringLiteral("9;url=c.html")));
+
+    // A page without a head start tag gets the tag at the caret, never before its start.
+    PlainBuffer bare(QStringLiteral("<header>one</header> two"));
+    bare.select(11, 0);
+    written = RedirectMarkup::writeRedirect(bare, 0, QStringLiteral("x.html"), upperNames);
+    QCOMPARE(bare.text(),
+        QStringLiteral("<header>one\r\n<META HTTP-EQUIV=\"REFRESH\" CONTENT=\"0;URL=x.html\"></header> two"));
+    QCOMPARE(written.start, 11);
+
+    // An old tag astray in the body moves into the head.
+    PlainBuffer astray(QStringLiteral("<head></head><body><meta http-equiv=refresh content=1></body>"));
+    RedirectMarkup::writeRedirect(astray, 2, QStringLiteral("d.html"), lowerNames);
+    QCOMPARE(astray.text(),
+        QStringLiteral(
+            "<head>\r\n<meta http-equiv=\"refresh\" content=\"2;url=d.html\"></head><body></body>"));
+
+    // An old tag written in capitals and a content that is no whole number.
+    read = RedirectMarkup::readRedirect(
+        QStringLiteral("<HEAD><META HTTP-EQUIV=REFRESH CONTENT=\"soon; URL=http://a.b/\"></HEAD>"));
+    QVERIFY(read);
+    QVERIFY(!read->seconds);
+    QCOMPARE(read->url, QStringLiteral("http://a.b/"));
+    QVERIFY(!RedirectMarkup::readRedirect(QStringLiteral("<meta name=\"refresh\" content=\"1\">")));
 }
 
 QTEST_GUILESS_MAIN(TestDialogMarkup)

@@ -2,6 +2,8 @@
 #include "dialogs/ui/imageform.h"
 #include "dialogs/ui/imagesizeform.h"
 #include "dialogs/ui/mapform.h"
+#include "dialogs/ui/redirectform.h"
+#include "dialogs/ui/sectionform.h"
 #include "dialogs/ui/tableform.h"
 #include "dialogs/ui/targetform.h"
 #include "editor/ui/editorhost.h"
@@ -96,6 +98,8 @@ private Q_SLOTS:
     void imageWizardWithMapEditor();
     void imageWizardRefusesAndPreviews();
     void imageSizerKeepsProportion();
+    void sectionWizardWrapsAndRefusesDuplicates();
+    void redirectWizardReplacesTheRefreshTag();
 };
 
 void TestTagDialogs::tableWizardWritesTheGridAndUndoes()
@@ -394,6 +398,95 @@ void TestTagDialogs::imageSizerKeepsProportion()
     QVERIFY(QTest::qWaitForWindowExposed(&zero));
     QCOMPARE(zero.pictureSize(), QSize(100, 50));
     QCOMPARE(child<QLineEdit>(&zero, "AspectRatio")->text(), QStringLiteral("2.0000"));
+}
+
+void TestTagDialogs::sectionWizardWrapsAndRefusesDuplicates()
+{
+    FormWindow w;
+    w.buffer().setText(QStringLiteral("<p><a name=\"top\">T</a> Intro <A NAME=end>E</A></p>"));
+    const QString original = w.text();
+    w.selectText(QStringLiteral("Intro"));
+
+    // A name the page has, in other letters, is refused and the dialog stays open with it.
+    WhenShown<TSectionForm> refused([&](TSectionForm *form) {
+        QCOMPARE(form->windowTitle(), QStringLiteral("Section Wizard"));
+        auto *sections = child<QListWidget>(form, "Sections");
+        QCOMPARE(sections->count(), 2);
+        QCOMPARE(sections->item(1)->text(), QStringLiteral("end"));
+        QVERIFY(!sections->isVisible());
+        auto *ok = child<QPushButton>(form, "OKButton");
+        QVERIFY(!ok->isEnabled());
+        auto *name = child<QLineEdit>(form, "Name");
+        QTest::keyClicks(name, QStringLiteral("TOP"));
+        QVERIFY(ok->isEnabled());
+        ok->click();
+        QVERIFY(form->isVisible());
+        QCOMPARE(name->text(), QStringLiteral("TOP"));
+        child<QPushButton>(form, "Cancel")->click();
+    });
+    w.action("Anchor1")->trigger();
+    QVERIFY(refused.done);
+    QCOMPARE(w.prompter.asked().size(), 1);
+    QCOMPARE(w.prompter.asked().first().caption, QStringLiteral("Error"));
+    QCOMPARE(w.prompter.asked().first().text, QStringLiteral("Section already exists with this name"));
+    QCOMPARE(w.prompter.asked().first().icon, PromptIcon::Stop);
+    QCOMPARE(w.text(), original);
+    QVERIFY(!w.action("Undo")->isEnabled());
+
+    // A new name wraps the selection, its letters kept, from the editor's context menu too.
+    w.selectText(QStringLiteral("Intro"));
+    WhenShown<TSectionForm> named([](TSectionForm *form) {
+        QTest::keyClicks(child<QLineEdit>(form, "Name"), QStringLiteral("Middle"));
+        QTest::keyClick(child<QLineEdit>(form, "Name"), Qt::Key_Return);
+    });
+    w.action("Anchor2")->trigger();
+    QVERIFY(named.done);
+    QCOMPARE(w.text(),
+        QString(original).replace(QStringLiteral("Intro"), QStringLiteral("<a name=\"Middle\">Intro</a>")));
+    QCOMPARE(w.form->statusPanelText(3), QStringLiteral("      Modified"));
+    QCOMPARE(w.action("Undo")->toolTip(), QStringLiteral("Undo Anchor"));
+    w.action("Undo")->trigger();
+    QCOMPARE(w.text(), original);
+}
+
+void TestTagDialogs::redirectWizardReplacesTheRefreshTag()
+{
+    FormWindow w;
+    w.buffer().setText(QStringLiteral("<html><head lang=\"en\">\r\n<META HTTP-EQUIV=\"REFRESH\" "
+                                      "CONTENT=\"7;URL=old.html\">\r\n</head><body>x</body></html>"));
+    const QString original = w.text();
+
+    // An empty address is refused; Cancel then leaves the page alone.
+    WhenShown<TRedirectForm> cancelled([](TRedirectForm *form) {
+        QCOMPARE(form->windowTitle(), QStringLiteral("Redirect Wizard"));
+        QCOMPARE(child<QLineEdit>(form, "URL")->text(), QStringLiteral("old.html"));
+        QCOMPARE(child<QSpinBox>(form, "Time")->value(), 7);
+        child<QLineEdit>(form, "URL")->clear();
+        child<QPushButton>(form, "OKButton")->click();
+        QVERIFY(form->isVisible());
+        child<QPushButton>(form, "Cancel")->click();
+    });
+    w.action("Redirect1")->trigger();
+    QVERIFY(cancelled.done);
+    QCOMPARE(w.prompter.asked().size(), 1);
+    QCOMPARE(w.prompter.asked().first().text, QStringLiteral("You must enter a URL to load"));
+    QCOMPARE(w.prompter.asked().first().icon, PromptIcon::Information);
+    QCOMPARE(w.text(), original);
+
+    WhenShown<TRedirectForm> written([](TRedirectForm *form) {
+        child<QLineEdit>(form, "URL")->setText(QStringLiteral("http://example.org/New"));
+        child<QSpinBox>(form, "Time")->setValue(12);
+        child<QPushButton>(form, "OKButton")->click();
+    });
+    w.action("Redirect1")->trigger();
+    QVERIFY(written.done);
+    QCOMPARE(w.text(),
+        QString(original).replace(QStringLiteral("<META HTTP-EQUIV=\"REFRESH\" CONTENT=\"7;URL=old.html\">"),
+            QStringLiteral("<meta http-equiv=\"refresh\" content=\"12;url=http://example.org/New\">")));
+    QCOMPARE(w.form->statusPanelText(3), QStringLiteral("      Modified"));
+    QCOMPARE(w.action("Undo")->toolTip(), QStringLiteral("Undo Redirection"));
+    w.action("Undo")->trigger();
+    QCOMPARE(w.text(), original);
 }
 
 QTEST_MAIN(TestTagDialogs)

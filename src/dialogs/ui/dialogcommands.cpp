@@ -4,6 +4,8 @@
 #include "base/errorguard.h"
 #include "editor/ui/editorhost.h"
 #include "imageform.h"
+#include "redirectform.h"
+#include "sectionform.h"
 #include "tableform.h"
 
 #include <QAction>
@@ -17,6 +19,9 @@ void DialogCommands::connectActions()
     connect(m_host.action(ActionId::Table), &QAction::triggered, this, &DialogCommands::TableClick);
     connect(m_host.action(ActionId::Table1), &QAction::triggered, this, &DialogCommands::TableClick);
     connect(m_host.action(ActionId::Image), &QAction::triggered, this, &DialogCommands::ImageClick);
+    connect(m_host.action(ActionId::Anchor1), &QAction::triggered, this, &DialogCommands::ReferenceClick);
+    connect(m_host.action(ActionId::Anchor2), &QAction::triggered, this, &DialogCommands::ReferenceClick);
+    connect(m_host.action(ActionId::Redirect1), &QAction::triggered, this, &DialogCommands::RedirectClick);
 }
 
 bool DialogCommands::canOpen() const
@@ -34,4 +39,16 @@ void DialogCommands::ImageClick()
 {
     if (canOpen())
         TImageForm::run(m_host);
+}
+
+void DialogCommands::ReferenceClick()
+{
+    if (canOpen())
+        TSectionForm::run(m_host);
+}
+
+void DialogCommands::RedirectClick()
+{
+    if (canOpen())
+        TRedirectForm::run(m_host);
 }

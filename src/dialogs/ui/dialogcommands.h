@@ -18,6 +18,8 @@ public:
 
     void TableClick();
     void ImageClick();
+    void ReferenceClick();
+    void RedirectClick();
 
 private:
     // False while another operation holds the editor or no page is open.
