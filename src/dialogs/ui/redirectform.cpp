@@ -10,10 +10,12 @@
 #include "editor/ui/editorhost.h"
 #include "editor/ui/sourceeditor.h"
 
+#include <QEvent>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 bool TRedirectForm::run(EditorHost &host)
@@ -63,8 +65,23 @@ TRedirectForm::TRedirectForm(EditorHost &host, QWidget *parent)
     setMinimumWidth(380);
     resize(sizeHint().expandedTo(QSize(380, 120)));
 
+    m_url->installEventFilter(this);
     m_url->setFocus();
     m_url->end(false);
+}
+
+bool TRedirectForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_url && event->type() == QEvent::FocusIn && m_firstFocus) {
+        m_firstFocus = false;
+        // The window's first focus selects the whole address; the user mostly types on after the
+        // preset "http://".
+        QTimer::singleShot(0, m_url, [this] {
+            m_url->deselect();
+            m_url->end(false);
+        });
+    }
+    return TDialogBase::eventFilter(watched, event);
 }
 
 void TRedirectForm::OKButtonClick()

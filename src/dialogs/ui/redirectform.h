@@ -21,8 +21,12 @@ public:
 
     void OKButtonClick();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     EditorHost &m_editorHost;
     QLineEdit *m_url = nullptr;
     QSpinBox *m_time = nullptr;
+    bool m_firstFocus = true;
 };
