@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -870,4 +871,76 @@ TDocumentPage *DocumentCommands::openRecovered(const JournalEntry &entry)
     m_host.markModified();
     m_host.FormatTags(0, page->buffer().length());
     return page;
+}
+
+QList<TDocumentPage *> DocumentCommands::pagesOf(const QStringList &files) const
+{
+    QSet<QString> wanted;
+    for (const QString &file : files)
+        wanted.insert(QFileInfo(file).absoluteFilePath());
+    QList<TDocumentPage *> pages;
+    for (int i = 0; i < pageCount(); ++i) {
+        TDocumentPage *open = page(i);
+        if (!open->isUntitled() && wanted.contains(QFileInfo(open->fileName()).absoluteFilePath()))
+            pages.append(open);
+    }
+    return pages;
+}
+
+bool DocumentCommands::openNewPage(const QString &text, bool windowVisible, bool focusEditor)
+{
+    if (refusePageLimit())
+        return false;
+    NewClick();
+    TDocumentPage *page = activePage();
+    if (!page)
+        return false;
+    page->loadText(text);
+    // Pages that declare an 8-bit charset are saved in it, as a new page from such a template is.
+    page->setFormat(
+        { Charset::isEightBit(Charset::declared(page->buffer().text())) ? TextEncoding::Windows1252
+                                                                        : TextEncoding::Utf8,
+            LineEnd::CrLf });
+    FilePagesChange();
+    m_host.markModified();
+    placeCaret(page);
+    m_host.FormatTags(0, page->buffer().length());
+    if (windowVisible)
+        m_host.updatePreview();
+    if (focusEditor)
+        page->editor()->setFocus();
+    return true;
+}
+
+bool DocumentCommands::offerSavingPages(const QStringList &files)
+{
+    TDocumentPage *wasActive = activePage();
+    bool goOn = true;
+    for (TDocumentPage *page : pagesOf(files)) {
+        if (!page->isModified())
+            continue;
+        activate(page);
+        if (!saveQuestion()) {
+            goOn = false;
+            break;
+        }
+    }
+    if (goOn && wasActive && activePage() != wasActive)
+        activate(wasActive);
+    return goOn;
+}
+
+void DocumentCommands::reloadPages(const QStringList &files)
+{
+    for (TDocumentPage *page : pagesOf(files)) {
+        if (page->isModified())
+            continue;
+        const LoadedDocument loaded = DocumentFile::load(page->fileName());
+        if (!loaded.ok)
+            continue;
+        page->loadText(loaded.text);
+        page->setFormat(loaded.format);
+        if (page == activePage())
+            refreshBoxes();
+    }
 }

@@ -48,6 +48,14 @@ public:
     int pageCount() const;
     // The open page of that document; null when it has been closed.
     TDocumentPage *pageOf(DocumentId id) const;
+    // A new untitled page holding text, coloured and marked modified, as a page fetched or converted is.
+    bool openNewPage(const QString &text, bool windowVisible, bool focusEditor);
+    // Before a run over files: the modified open pages among them are offered for saving; false on Cancel.
+    bool offerSavingPages(const QStringList &files);
+    // After a run over files: the unmodified open pages among them read their files again.
+    void reloadPages(const QStringList &files);
+    // The open pages among files, compared as the file system would find them.
+    QList<TDocumentPage *> pagesOf(const QStringList &files) const;
     // UntitledCount: the number of the last "Untitled" page.
     void setUntitledCount(int count) { UntitledCount = count; }
     void rebuildRecentMenu();

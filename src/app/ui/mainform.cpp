@@ -551,27 +551,7 @@ void TMainForm::rebuildStyleList()
 
 bool TMainForm::openNewPage(const QString &text)
 {
-    if (m_documents->refusePageLimit())
-        return false;
-    m_documents->NewClick();
-    TDocumentPage *page = activePage();
-    if (!page)
-        return false;
-    page->loadText(text);
-    // Pages that declare an 8-bit charset are saved in it, as a new page from such a template is.
-    page->setFormat(
-        { Charset::isEightBit(Charset::declared(page->buffer().text())) ? TextEncoding::Windows1252
-                                                                        : TextEncoding::Utf8,
-            LineEnd::CrLf });
-    m_documents->FilePagesChange();
-    markModified();
-    m_documents->placeCaret(page);
-    FormatTags(0, page->buffer().length());
-    if (isVisible())
-        updatePreview();
-    if (m_startupComplete)
-        page->editor()->setFocus();
-    return true;
+    return m_documents->openNewPage(text, isVisible(), m_startupComplete);
 }
 
 std::optional<QString> TMainForm::activePageText() const
@@ -598,56 +578,16 @@ void TMainForm::openPage(const QString &path)
         m_documents->openFileIntoPage(path);
 }
 
-namespace {
-
-// The open pages among files, compared as the file system would find them.
-QList<TDocumentPage *> pagesOf(const TMainForm &form, const QStringList &files)
-{
-    QSet<QString> wanted;
-    for (const QString &file : files)
-        wanted.insert(QFileInfo(file).absoluteFilePath());
-    QList<TDocumentPage *> pages;
-    for (int i = 0; i < form.pageCount(); ++i) {
-        TDocumentPage *page = form.page(i);
-        if (!page->isUntitled() && wanted.contains(QFileInfo(page->fileName()).absoluteFilePath()))
-            pages.append(page);
-    }
-    return pages;
-}
-
-} // namespace
+namespace { } // namespace
 
 bool TMainForm::offerSavingPages(const QStringList &files)
 {
-    TDocumentPage *wasActive = activePage();
-    bool goOn = true;
-    for (TDocumentPage *page : pagesOf(*this, files)) {
-        if (!page->isModified())
-            continue;
-        m_documents->activate(page);
-        if (!m_documents->saveQuestion()) {
-            goOn = false;
-            break;
-        }
-    }
-    if (goOn && wasActive && activePage() != wasActive)
-        m_documents->activate(wasActive);
-    return goOn;
+    return m_documents->offerSavingPages(files);
 }
 
 void TMainForm::reloadPages(const QStringList &files)
 {
-    for (TDocumentPage *page : pagesOf(*this, files)) {
-        if (page->isModified())
-            continue;
-        const LoadedDocument loaded = DocumentFile::load(page->fileName());
-        if (!loaded.ok)
-            continue;
-        page->loadText(loaded.text);
-        page->setFormat(loaded.format);
-        if (page == activePage())
-            m_documents->refreshBoxes();
-    }
+    m_documents->reloadPages(files);
 }
 
 void TMainForm::showProgress(int done, int total)
